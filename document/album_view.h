@@ -1,0 +1,15 @@
+// What the document asks of the view that shows it.
+#pragma once
+
+class CAlbumView {
+public:
+    // The last item becomes the selected, floating item; the background is rebuilt.
+    virtual void SelectTopItem() = 0;
+    // The whole page is drawn again.
+    virtual void RedrawPage() = 0;
+    // Height and width of the page (the view's client area) in pixels.
+    virtual void GetClientExtent(int& nHeight, int& nWidth) = 0;
+
+protected:
+    ~CAlbumView() = default;
+};

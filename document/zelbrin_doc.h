@@ -1,0 +1,75 @@
+// The album document: the page's items, the text defaults, the layout
+// template and the flags that drive the save prompts.
+#pragma once
+
+#include "document/page_item.h"
+#include "platform/win/document.h"
+
+#include <string>
+#include <vector>
+
+class CAlbumView;
+
+constexpr int ALBUM_FILE_VERSION = 4;
+constexpr long long MAX_ALBUM_FILE_BYTES = 64ll * 1024 * 1024;
+
+class CZelbrinDoc : public CDocument {
+public:
+    CZelbrinDoc();
+    ~CZelbrinDoc() override;
+
+    // The view that shows this document; calls to it are skipped while there is none.
+    void SetAlbumView(CAlbumView* pView) { m_pView = pView; }
+    CAlbumView* GetAlbumView() const { return m_pView; }
+
+    // Item operations; indices are 0-based.
+    int GetItemCount() const { return static_cast<int>(m_items.size()); }
+    PageItem GetItem(int nIndex) const;
+    PageItem GetLastItem() const;
+    int GetLastIndex() const { return GetItemCount() - 1; }
+    void SetItem(int nIndex, const PageItem& item);
+    void SetLastItem(const PageItem& item);
+    void SetItemColor(int nIndex, COLORREF cr);
+    void SetItemDrawn(int nIndex, int flag);
+    int IsItemDrawn(int nIndex) const;
+    void MoveItemToTop(int nIndex);
+    void MoveItemToBottom(int nIndex);
+    void RemoveItem(int nIndex);
+    void RemoveLastItem();
+    // Appends an item; the document takes ownership of its pPixels.
+    void AppendItem(const PageItem& item);
+
+    // The new-document step: empties the page and frees its pictures.
+    BOOL OnNewDocument() override;
+    // Replaces the page with the album read from path; see album_file.cpp.
+    BOOL OnOpenDocument(const char* path) override;
+    // Writes the album to m_szAlbumPath; FALSE (flags untouched) on failure.
+    BOOL WriteAlbumFile();
+    // Sets m_szAlbumPath; FALSE when the path does not fit the field.
+    BOOL SetAlbumPath(const char* path);
+
+    // Frees every picture and empties the page.
+    void DeleteAllItems();
+    void ClearSlotsUsed();
+
+    int m_bFirstNew = 1;
+    char m_szAlbumPath[MAX_PATH_FIELD] = {};
+    char m_szFontName[MAX_FONT_FIELD] = "Arial";
+    int m_bItalic = 0;
+    int m_bUnderline = 0;
+    int m_bBold = 0;
+    COLORREF m_crTextColor = 0xFF0000;
+    int m_bHasFile = 0;
+    int m_bAlbumModified = 0;
+    int m_nSlotCount = 6;
+    TemplateSlot m_slots[MAX_SLOTS] = {};
+
+private:
+    bool ValidIndex(int nIndex) const { return nIndex >= 0 && nIndex < GetItemCount(); }
+
+    std::vector<PageItem> m_items;
+    CAlbumView* m_pView = nullptr;
+};
+
+// Frees the pixels of every picture item in items.
+void FreeItemPictures(std::vector<PageItem>& items);

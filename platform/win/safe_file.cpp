@@ -1,0 +1,66 @@
+#include "platform/win/safe_file.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+SafeFileWriter::~SafeFileWriter() { Abandon(); }
+
+bool SafeFileWriter::Open(const char* path) {
+    Abandon();
+    struct stat st {};
+    if (stat(path, &st) == 0 && !S_ISREG(st.st_mode))
+        return false;
+    m_target = path;
+    std::string pattern = m_target + ".XXXXXX";
+    int fd = mkstemp(pattern.data());
+    if (fd < 0)
+        return false;
+    // Keep the permissions of a file being replaced; new files get the usual ones.
+    mode_t mode = 0666;
+    if (stat(path, &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        mode_t mask = umask(0);
+        umask(mask);
+        mode &= ~mask;
+    }
+    fchmod(fd, mode);
+    m_file = fdopen(fd, "wb");
+    if (!m_file) {
+        close(fd);
+        unlink(pattern.c_str());
+        return false;
+    }
+    m_temp = pattern;
+    return true;
+}
+
+bool SafeFileWriter::Commit() {
+    if (!m_file)
+        return false;
+    bool ok = std::fflush(m_file) == 0 && !std::ferror(m_file);
+    ok = ok && fsync(fileno(m_file)) == 0;
+    ok = (std::fclose(m_file) == 0) && ok;
+    m_file = nullptr;
+    if (ok && std::rename(m_temp.c_str(), m_target.c_str()) == 0) {
+        m_temp.clear();
+        return true;
+    }
+    unlink(m_temp.c_str());
+    m_temp.clear();
+    return false;
+}
+
+void SafeFileWriter::Abandon() {
+    if (m_file) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+    if (!m_temp.empty()) {
+        unlink(m_temp.c_str());
+        m_temp.clear();
+    }
+}

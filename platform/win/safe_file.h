@@ -1,0 +1,30 @@
+// Writing a file the user owns without ever leaving it half-written: the data
+// goes to a temporary file in the same folder, which is renamed over the
+// target only once everything was written and flushed to disk.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+class SafeFileWriter {
+public:
+    SafeFileWriter() = default;
+    ~SafeFileWriter(); // abandons an uncommitted file
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    // Creates the temporary file beside path; false when it cannot be made
+    // (missing folder, no permission, path names a folder).
+    bool Open(const char* path);
+    std::FILE* File() const { return m_file; }
+    // Flushes, syncs and renames over the target; false (and the target
+    // untouched) when any write failed.
+    bool Commit();
+    // Removes the temporary file.
+    void Abandon();
+
+private:
+    std::FILE* m_file = nullptr;
+    std::string m_target;
+    std::string m_temp;
+};

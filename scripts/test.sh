@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds Zelbrin and runs the whole test suite; exits non-zero on any failure.
+# Usage: scripts/test.sh            normal build (build/)
+#        scripts/test.sh --sanitize address and undefined-behaviour sanitizers (build-asan/)
+#        scripts/test.sh --all      both, one after the other
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mode="${1:-}"
+bash scripts/deps.sh
+
+run_suite() {
+    local dir="$1"; shift
+    cmake -S . -B "$dir" "$@" >/dev/null
+    cmake --build "$dir" -j2
+    (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300)
+}
+
+case "$mode" in
+    "")         run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo ;;
+    --sanitize) ASAN_OPTIONS=detect_leaks=1 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug \
+                    -DZELBRIN_SANITIZE=ON -DZELBRIN_BENCH=OFF ;;
+    --all)      "$0" && "$0" --sanitize ;;
+    *)          echo "usage: $0 [--sanitize|--all]" >&2; exit 2 ;;
+esac

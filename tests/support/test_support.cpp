@@ -1,0 +1,126 @@
+#include "support/test_support.h"
+
+#include "imaging/jpeg_writer.h"
+#include "platform/win/afxmsgbox.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "zelbrin-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
+    m_path = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(m_path, ec);
+}
+
+MessageBoxRecorder::MessageBoxRecorder(int answer) : m_answer(answer) {
+    m_prevHandler = SetMessageBoxHandler(&MessageBoxRecorder::Handle, this, &m_prevContext);
+}
+
+MessageBoxRecorder::~MessageBoxRecorder() { SetMessageBoxHandler(m_prevHandler, m_prevContext); }
+
+int MessageBoxRecorder::Handle(const char* text, UINT type, void* self) {
+    auto* me = static_cast<MessageBoxRecorder*>(self);
+    me->m_boxes.push_back({text, type});
+    if (!me->m_queue.empty()) {
+        int a = me->m_queue.front();
+        me->m_queue.erase(me->m_queue.begin());
+        return a;
+    }
+    return me->m_answer;
+}
+
+std::vector<std::string> MessageBoxRecorder::texts() const {
+    std::vector<std::string> out;
+    for (const Box& b : m_boxes)
+        out.push_back(b.text);
+    return out;
+}
+
+void PatternPixel(int x, int y, int w, int h, unsigned char rgb[3]) {
+    rgb[0] = static_cast<unsigned char>(w > 1 ? 255 * x / (w - 1) : 128);
+    rgb[1] = static_cast<unsigned char>(h > 1 ? 255 * y / (h - 1) : 128);
+    rgb[2] = 96;
+}
+
+void MakeJpeg(const std::string& path, int w, int h) {
+    std::vector<unsigned char> px(static_cast<std::size_t>(w) * h * 3);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            PatternPixel(x, y, w, h, &px[(static_cast<std::size_t>(y) * w + x) * 3]);
+    if (!WriteJpegPicture(px.data(), path.c_str(), w, h, 90))
+        throw std::runtime_error("could not write " + path);
+}
+
+void MakeSolidJpeg(const std::string& path, int w, int h, unsigned char r, unsigned char g,
+                   unsigned char b) {
+    std::vector<unsigned char> px(static_cast<std::size_t>(w) * h * 3);
+    for (std::size_t i = 0; i < px.size(); i += 3) {
+        px[i] = r;
+        px[i + 1] = g;
+        px[i + 2] = b;
+    }
+    if (!WriteJpegPicture(px.data(), path.c_str(), w, h, 90))
+        throw std::runtime_error("could not write " + path);
+}
+
+void MakeGrayJpeg(const std::string& path, int w, int h) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        throw std::runtime_error("could not write " + path);
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    jpeg_stdio_dest(&cinfo, f);
+    cinfo.image_width = static_cast<JDIMENSION>(w);
+    cinfo.image_height = static_cast<JDIMENSION>(h);
+    cinfo.input_components = 1;
+    cinfo.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<unsigned char> row(static_cast<std::size_t>(w), 128);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&cinfo, &r, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::fclose(f);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+bool FileExists(const std::string& path) { return fs::exists(path); }
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(folder))
+        out.push_back(e.path().filename().string());
+    return out;
+}

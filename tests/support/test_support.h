@@ -1,0 +1,64 @@
+// Helpers shared by the tests: scratch folders, recorded message boxes and
+// pictures made on the fly.
+#pragma once
+
+#include "platform/win/wintypes.h"
+
+#include <string>
+#include <vector>
+
+// A fresh folder under the system's temporary folder, removed with its contents.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+// Records every message box shown while it lives and answers with a fixed result.
+class MessageBoxRecorder {
+public:
+    explicit MessageBoxRecorder(int answer = IDOK);
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+    struct Box {
+        std::string text;
+        UINT type;
+    };
+    const std::vector<Box>& boxes() const { return m_boxes; }
+    std::vector<std::string> texts() const;
+    void SetAnswer(int answer) { m_answer = answer; }
+    // Answers in order; the fixed answer after the list runs out.
+    void SetAnswers(std::vector<int> answers) { m_queue = std::move(answers); }
+
+private:
+    static int Handle(const char* text, UINT type, void* self);
+    std::vector<Box> m_boxes;
+    std::vector<int> m_queue;
+    int m_answer;
+    void* m_prevContext = nullptr;
+    int (*m_prevHandler)(const char*, UINT, void*) = nullptr;
+};
+
+// Pixel colour of the test pattern at (x, y) of a w x h picture: smooth
+// gradients, so JPEG keeps them close.
+void PatternPixel(int x, int y, int w, int h, unsigned char rgb[3]);
+// Writes a w x h JPEG test picture at path (the pattern, or one colour).
+void MakeJpeg(const std::string& path, int w, int h);
+void MakeSolidJpeg(const std::string& path, int w, int h, unsigned char r, unsigned char g,
+                   unsigned char b);
+// Writes a one-component (grayscale) JPEG.
+void MakeGrayJpeg(const std::string& path, int w, int h);
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+std::vector<std::string> FilesIn(const std::string& folder);
