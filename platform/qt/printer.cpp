@@ -1,0 +1,101 @@
+#include "platform/qt/printer.h"
+
+#include <QLocale>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+bool s_fallback = false;
+
+std::unique_ptr<QPrinter> MakeAppPrinter() {
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull()) {
+        auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        if (printer->isValid())
+            return printer;
+    }
+    s_fallback = true;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setResolution(300);
+    const bool us = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    QPageLayout layout(QPageSize(us ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
+    printer->setPageLayout(layout);
+    return printer;
+}
+
+} // namespace
+
+QPrinter& AfxGetAppPrinter() {
+    static std::unique_ptr<QPrinter> printer = MakeAppPrinter();
+    return *printer;
+}
+
+bool AfxAppPrinterIsFallback() {
+    AfxGetAppPrinter();
+    return s_fallback;
+}
+
+CPrinterDC::CPrinterDC(QPrinter* printer) : m_pPrinter(printer) {
+    SetPrinting(true);
+    SetValid();
+    const int dpi = printer->resolution();
+    const QPageLayout layout = printer->pageLayout();
+    const QRect paint = layout.paintRectPixels(dpi);
+    const QRect full = layout.fullRectPixels(dpi);
+    m_caps.horzRes = paint.width();
+    m_caps.vertRes = paint.height();
+    m_caps.logPixelsX = dpi;
+    m_caps.logPixelsY = dpi;
+    m_caps.physWidth = full.width();
+    m_caps.physHeight = full.height();
+    m_caps.offsetX = paint.left() - full.left();
+    m_caps.offsetY = paint.top() - full.top();
+    m_bCapsSet = true;
+}
+
+CPrinterDC::~CPrinterDC() {
+    if (m_painter)
+        EndDoc();
+}
+
+int CPrinterDC::StartDoc(const char* docName) {
+    m_pPrinter->setDocName(QString::fromUtf8(docName ? docName : ""));
+    m_painter = std::make_unique<QPainter>();
+    if (!m_painter->begin(m_pPrinter)) {
+        m_painter.reset();
+        return -1;
+    }
+    AttachPainter(m_painter.get());
+    m_bFirstPage = true;
+    return 1;
+}
+
+int CPrinterDC::StartPage() {
+    if (!m_painter)
+        return -1;
+    if (!m_bFirstPage)
+        m_pPrinter->newPage();
+    m_bFirstPage = false;
+    return 1;
+}
+
+int CPrinterDC::EndPage() { return m_painter ? 1 : -1; }
+
+int CPrinterDC::EndDoc() {
+    if (!m_painter)
+        return -1;
+    m_painter->end();
+    AttachPainter(nullptr);
+    m_painter.reset();
+    return 1;
+}
+
+int CPrinterDC::AbortDoc() {
+    if (m_painter)
+        m_pPrinter->abort();
+    return EndDoc();
+}

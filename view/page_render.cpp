@@ -1,0 +1,281 @@
+// Page rendering: the off-screen background holds the paper, the gridlines
+// and every item but the selected one; the selected item floats above it on
+// the window, and the paint handler only copies from the background.
+#include "view/page_math.h"
+#include "view/zelbrin_view.h"
+
+#include "document/album_paths.h"
+#include "document/zelbrin_doc.h"
+#include "imaging/dib_draw.h"
+#include "imaging/dib_image.h"
+#include "imaging/jpeg_reader.h"
+#include "platform/qt/gdi.h"
+#include "platform/qt/wait_cursor.h"
+#include "platform/win/afxmsgbox.h"
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr int kLargePicture = 1000;
+constexpr SIZE kFrameSize{3, 3};
+
+// Item indices in drawing order: every picture, then every text item.
+std::vector<int> DrawingOrder(const CZelbrinDoc& doc) {
+    std::vector<int> order;
+    const int n = doc.GetItemCount();
+    order.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        if (doc.GetItem(i).nKind != ITEM_TEXT)
+            order.push_back(i);
+    for (int i = 0; i < n; ++i)
+        if (doc.GetItem(i).nKind == ITEM_TEXT)
+            order.push_back(i);
+    return order;
+}
+
+} // namespace
+
+void CZelbrinView::OnDraw(CDC* pDC) {
+    CZelbrinDoc* doc = GetDocument();
+    const QSize bg = BackgroundSize();
+    CBitmap* old = m_pOffscreenDC->SelectObject(m_pOffscreenBitmap.get());
+    m_pOffscreenDC->PatBlt(0, 0, bg.width(), bg.height(), WHITENESS);
+    pDC->PatBlt(0, 0, bg.width(), bg.height(), WHITENESS);
+
+    float scale = 1.0f;
+    if (pDC->IsPrinting()) {
+        // The page from the printer at hand, in the resolution held before.
+        const int horz = pDC->GetDeviceCaps(HORZRES);
+        const int vert = pDC->GetDeviceCaps(VERTRES);
+        if (m_nPrinterDpi > 0) {
+            m_fPageWidthInches = static_cast<float>(horz) / static_cast<float>(m_nPrinterDpi);
+            m_fPageHeightInches = static_cast<float>(vert) / static_cast<float>(m_nPrinterDpi);
+        }
+        m_nPrinterDpi = pDC->GetDeviceCaps(LOGPIXELSX);
+        scale = static_cast<float>(m_nPrinterDpi) / static_cast<float>(m_nPixelsPerInch);
+    } else {
+        DrawGridlines(m_pOffscreenDC.get());
+        DrawGridlines(pDC);
+    }
+
+    if (doc) {
+        for (int i : DrawingOrder(*doc)) {
+            const PageItem item = doc->GetItem(i);
+            DrawPageItem(item, m_pOffscreenDC.get(), scale);
+            DrawPageItem(item, pDC, scale);
+            doc->SetItemDrawn(i, 1);
+        }
+    }
+    m_pOffscreenDC->SelectObject(old);
+}
+
+void CZelbrinView::DrawGridlines(CDC* pDC) {
+    if (!m_bShowGrid)
+        return;
+    const bool dotted = m_nGridLinesX <= 24 && m_nGridLinesY <= 24;
+    CPen pen(dotted ? PS_DOT : PS_SOLID, 1, RGB(192, 192, 224));
+    CPen* old = pDC->SelectObject(&pen);
+    int h = 0, w = 0;
+    GetClientExtent(h, w);
+    for (int i = 0; i <= m_nGridLinesY; ++i) {
+        pDC->MoveTo(0, i * m_nGridStepY);
+        pDC->LineTo(w, i * m_nGridStepY);
+    }
+    for (int i = 0; i <= m_nGridLinesX; ++i) {
+        pDC->MoveTo(i * m_nGridStepX, 0);
+        pDC->LineTo(i * m_nGridStepX, h);
+    }
+    pDC->SelectObject(old);
+    pen.DeleteObject();
+}
+
+void CZelbrinView::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
+    pDC->SetMapMode(MM_TEXT);
+    int w = item.nSrcWidth;
+    int h = item.nSrcHeight;
+    const unsigned char* pixels = item.pPixels;
+    RECT src = item.rcSource;
+    unsigned char* fullSize = nullptr;
+
+    if (pDC->IsPrinting() && item.nKind == ITEM_PICTURE) {
+        // The printer gets the picture decoded again at full size.
+        const CZelbrinDoc* doc = GetDocument();
+        const std::string album = doc ? doc->m_szAlbumPath : "";
+        std::string path;
+        if (item.szRelPath[0]) {
+            std::string rel = ResolveAgainstAlbum(album, item.szRelPath);
+            if (IsReadableRegularFile(rel))
+                path = rel;
+        }
+        if (path.empty() && IsReadableRegularFile(item.szPath))
+            path = item.szPath;
+        int fw = 0, fh = 0;
+        if (!path.empty() && ReadJpegPicture(path.c_str(), &fullSize, &fw, &fh, 1)) {
+            w = fw;
+            h = fh;
+            pixels = fullSize;
+            src = FullSizeSource(item.rcSource, fw, fh);
+        }
+        // A picture that cannot be read again prints from its half-size pixels.
+    }
+
+    const RECT dest = ScaleRect(item.rcPlace, fScale);
+
+    if (item.nKind == ITEM_PICTURE) {
+        if (!pixels)
+            return;
+        HGLOBAL dib = MakeDibImage(24, w, h, pixels);
+        std::free(fullSize);
+        if (!dib)
+            return;
+        if (w <= kLargePicture && h <= kLargePicture) {
+            DrawDibImage(pDC, &dest, dib, &src);
+        } else {
+            // Large pictures: the shown part unstretched into a memory DC, then
+            // one stretching copy to the target.
+            CDC memDC;
+            if (!memDC.CreateCompatibleDC(pDC)) {
+                AfxMessageBox("Failed to create offscreen dc", MB_OK);
+            } else {
+                CBitmap bitmap;
+                if (!bitmap.CreateCompatibleBitmap(pDC, w + 10, h + 10)) {
+                    AfxMessageBox("Not enough memory to create offscreen bitmap", MB_OK);
+                } else {
+                    memDC.SetMapMode(MM_TEXT);
+                    CBitmap* old = memDC.SelectObject(&bitmap);
+                    DrawDibImage(&memDC, &src, dib, &src);
+                    pDC->StretchBlt(dest.left, dest.top, dest.right - dest.left,
+                                    dest.bottom - dest.top, &memDC, src.left, src.top,
+                                    src.right - src.left, src.bottom - src.top, SRCCOPY);
+                    memDC.SelectObject(old);
+                    bitmap.DeleteObject();
+                }
+                memDC.DeleteDC();
+            }
+        }
+        GlobalFree(dib);
+        return;
+    }
+
+    if (item.nKind == ITEM_TEXT) {
+        const int boxHeight = dest.bottom - dest.top;
+        CFont font;
+        font.CreateFont(-TextCharHeight(boxHeight, item.nLines), 0, 0, 0,
+                        item.bBold == 1 ? FW_BOLD : FW_NORMAL,
+                        static_cast<BYTE>(item.bItalic & 0xFF),
+                        static_cast<BYTE>(item.bUnderline & 0xFF), 0, ANSI_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 4,
+                        item.szFontName);
+        CFont* old = pDC->SelectObject(&font);
+        pDC->SetTextColor(item.crColor);
+        pDC->SetBkMode(TRANSPARENT);
+        RECT box = dest;
+        pDC->DrawText(item.szText, -1, &box, DT_CENTER);
+        pDC->SelectObject(old);
+        font.DeleteObject();
+    }
+}
+
+void CZelbrinView::RedrawPage() {
+    CPaintDC dc(this);
+    OnPrepareDC(&dc);
+    OnDraw(&dc);
+    Invalidate(TRUE);
+    UpdateWindow();
+    DrawSelectionFrame();
+}
+
+void CZelbrinView::DrawSelectionFrame() {
+    CZelbrinDoc* doc = GetDocument();
+    if (!doc || doc->GetItemCount() == 0)
+        return;
+    CClientDC dc(this);
+    const RECT rc = doc->GetLastItem().rcPlace;
+    dc.DrawDragRect(&rc, kFrameSize, nullptr, kFrameSize);
+}
+
+void CZelbrinView::SelectTopItem() {
+    CZelbrinDoc* doc = GetDocument();
+    SelectItem(doc ? doc->GetItemCount() - 1 : -1);
+}
+
+void CZelbrinView::SelectItem(int nIndex) {
+    CZelbrinDoc* doc = GetDocument();
+    if (!doc || doc->GetItemCount() == 0) {
+        RedrawPage();
+        return;
+    }
+    CClientDC dc(this);
+    const QSize bg = BackgroundSize();
+    CBitmap* old = m_pOffscreenDC->SelectObject(m_pOffscreenBitmap.get());
+    m_pOffscreenDC->PatBlt(0, 0, bg.width(), bg.height(), WHITENESS);
+    DrawGridlines(m_pOffscreenDC.get());
+    {
+        CWaitCursor wait;
+        for (int i : DrawingOrder(*doc)) {
+            if (i == nIndex) {
+                doc->SetItemDrawn(i, 0);
+            } else {
+                DrawPageItem(doc->GetItem(i), m_pOffscreenDC.get(), 1.0f);
+                doc->SetItemDrawn(i, 1);
+            }
+        }
+    }
+    m_pOffscreenDC->SelectObject(old);
+
+    Invalidate(FALSE);
+    const PageItem selected = doc->GetItem(nIndex);
+    DrawPageItem(selected, &dc, 1.0f);
+    dc.DrawDragRect(&selected.rcPlace, kFrameSize, nullptr, kFrameSize);
+    ValidateRect(&selected.rcPlace);
+    UpdateWindow();
+    if (selected.nKind == ITEM_PICTURE) {
+        // Text stays above the floating picture.
+        for (int i = 0; i < doc->GetItemCount(); ++i)
+            if (doc->GetItem(i).nKind == ITEM_TEXT)
+                DrawPageItem(doc->GetItem(i), &dc, 1.0f);
+    }
+    doc->MoveItemToTop(nIndex);
+}
+
+void CZelbrinView::RepaintFloatingItem(PageItem item, CDC* pDC) {
+    CZelbrinDoc* doc = GetDocument();
+    if (item.nKind == ITEM_TEXT) {
+        InvalidateRect(&item.rcPlace, FALSE);
+        UpdateWindow();
+    }
+    Invalidate(FALSE);
+    DrawPageItem(item, pDC, 1.0f);
+    pDC->DrawDragRect(&item.rcPlace, kFrameSize, nullptr, kFrameSize);
+    ValidateRect(&item.rcPlace);
+    UpdateWindow();
+    if (item.nKind == ITEM_PICTURE && doc) {
+        for (int i = 0; i < doc->GetItemCount(); ++i)
+            if (doc->GetItem(i).nKind == ITEM_TEXT)
+                DrawPageItem(doc->GetItem(i), pDC, 1.0f);
+    }
+}
+
+void CZelbrinView::OnPaint() {
+    CPaintDC dc(this);
+    OnPrepareDC(&dc);
+    RECT box;
+    dc.GetClipBox(&box);
+    CBitmap* old = m_pOffscreenDC->SelectObject(m_pOffscreenBitmap.get());
+    m_pOffscreenDC->SelectClipRgn(nullptr);
+    m_pOffscreenDC->IntersectClipRect(box.left, box.top, box.right, box.bottom);
+    dc.BitBlt(box.left, box.top, box.right - box.left, box.bottom - box.top,
+              m_pOffscreenDC.get(), box.left, box.top, SRCCOPY);
+    // The limit is lifted again, or the next rebuild of the background would
+    // only reach this box.
+    m_pOffscreenDC->SelectClipRgn(nullptr);
+    m_pOffscreenDC->SelectObject(old);
+}
+
+void CZelbrinView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) {
+    if (bActivate)
+        RedrawPage();
+    CView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+}

@@ -1,0 +1,84 @@
+// The page view: the client area is the page. Items stand in view pixels;
+// the page's inches come from the printer's printable area.
+#pragma once
+
+#include "document/album_view.h"
+#include "document/page_item.h"
+#include "platform/qt/view.h"
+
+#include <memory>
+
+class CBitmap;
+class CDC;
+class CZelbrinDoc;
+
+class CZelbrinView : public CView, public CAlbumView {
+    Q_OBJECT
+public:
+    explicit CZelbrinView(QWidget* parent = nullptr);
+    ~CZelbrinView() override;
+
+    CZelbrinDoc* GetDocument() const;
+    // Shows pDoc and lets it reach this view.
+    void AttachDocument(CZelbrinDoc* pDoc);
+
+    // Page geometry.
+    void LoadPrinterMetrics(CDC* pPrinterDC);
+    void OnInitialUpdate() override;
+    void UpdatePageLayout();
+    void GetClientExtent(int& nHeight, int& nWidth) override;
+
+    // Rendering.
+    void OnDraw(CDC* pDC) override;
+    void DrawPageItem(PageItem item, CDC* pDC, float fScale);
+    void DrawGridlines(CDC* pDC);
+    void RedrawPage() override;
+    void SelectItem(int nIndex);
+    void SelectTopItem() override;
+    void DrawSelectionFrame();
+    void RepaintFloatingItem(PageItem item, CDC* pDC);
+    void OnPaint() override;
+    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+
+    // Fixes the pixels per inch for every view made afterwards instead of
+    // deriving it from the screen (0 derives it again).
+    static void SetFixedPixelsPerInch(int ppi);
+
+    // The off-screen background (tests and export read it).
+    CDC* OffscreenDC() const { return m_pOffscreenDC.get(); }
+    CBitmap* OffscreenBitmap() const { return m_pOffscreenBitmap.get(); }
+
+    // Drag state.
+    int m_nDragMode = 0;
+    int m_nCropEdge = 0;
+    RECT m_rcStartPlace{};
+    RECT m_rcStartCrop{};
+    POINT m_ptDragOffset{};
+    std::unique_ptr<CDC> m_pOffscreenDC;
+    std::unique_ptr<CBitmap> m_pOffscreenBitmap;
+    SIZE m_sizeStart{};
+
+    // Page metrics, grid and switches.
+    int m_nPrinterDpi = 300;
+    float m_fPageWidthInches = 8.0f;
+    float m_fPageHeightInches = 10.5f;
+    int m_bSnapToGrid = 0;
+    int m_bShowGrid = 0;
+    float m_fVertSpacing = 1.0f;
+    float m_fHorizSpacing = 1.0f;
+    int m_nGridStepY = 0;
+    int m_nGridStepX = 0;
+    int m_nGridLinesX = 0;
+    int m_nGridLinesY = 0;
+    int m_bFirstUpdate = 1;
+    int m_bSnapToTemplate = 0;
+    int m_nPixelsPerInch = 72;
+
+private:
+    void UpdateGridGeometry();
+    // Sizes the frame (or, without one, the view) so the client area is the page.
+    void FitFrameToPage(bool centre, int screenWidth);
+    // Creates the background, at least 1200 x 1200 and never smaller than the page.
+    bool EnsureBackground(CDC* pCompatible);
+    QSize BackgroundSize() const;
+};
