@@ -1,12 +1,14 @@
-// The framework's document: title, path name and its own modified flag.
+// The framework's document: title, path name and its own modified flag. It is a
+// command target, the second in the route after the view.
 #pragma once
 
+#include "platform/win/cmdtarget.h"
 #include "platform/win/wintypes.h"
 
 #include <functional>
 #include <string>
 
-class CDocument {
+class CDocument : public CCmdTarget {
 public:
     CDocument() = default;
     virtual ~CDocument() = default;

@@ -1,0 +1,368 @@
+#include "platform/qt/frame_wnd.h"
+
+#include "platform/qt/help_window.h"
+#include "platform/qt/status_bar.h"
+#include "platform/qt/tool_bar.h"
+#include "platform/qt/win_app.h"
+#include "res/accelerators.h"
+#include "res/menu.h"
+#include "res/resource.h"
+#include "res/strings.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSessionManager>
+#include <QShortcut>
+#include <QStatusTipEvent>
+#include <QUrl>
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CCmdTarget)
+ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
+END_MESSAGE_MAP()
+
+namespace {
+
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+    std::vector<std::string> paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            paths.push_back(url.toLocalFile().toStdString());
+    }
+    return paths;
+}
+
+} // namespace
+
+CFrameWnd::CFrameWnd(QWidget* parent) : QMainWindow(parent) {
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(gui, &QGuiApplication::commitDataRequest, this,
+                [this](QSessionManager& manager) { OnCommitDataRequest(manager); });
+    if (QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance())
+        connect(d, &QAbstractEventDispatcher::aboutToBlock, this, &CFrameWnd::OnIdleUpdateCmdUI);
+}
+
+CFrameWnd::~CFrameWnd() = default;
+
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT&) {
+    return TRUE;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCT) {
+    return 0;
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource) {
+    if (nIDResource != IDR_MAINFRAME)
+        return FALSE;
+    CREATESTRUCT cs;
+    if (!PreCreateWindow(cs))
+        return FALSE;
+    ApplyStyle(cs.style);
+    BuildMenuBar();
+    BuildAccelerators();
+    if (OnCreate(&cs) == -1)
+        return FALSE;
+    OnUpdateFrameTitle(LoadResString(AFX_IDS_UNTITLED));
+    return TRUE;
+}
+
+void CFrameWnd::ApplyStyle(DWORD style) {
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
+    if ((style & WS_CAPTION) == WS_CAPTION)
+        flags |= Qt::WindowTitleHint;
+    if (style & WS_SYSMENU)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (style & WS_MINIMIZEBOX)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (style & WS_MAXIMIZEBOX)
+        flags |= Qt::WindowMaximizeButtonHint;
+    setWindowFlags(flags);
+    // Without a sizing border the frame keeps the size its contents ask for.
+    m_bFixedSize = !(style & WS_THICKFRAME);
+    layout()->setSizeConstraint(m_bFixedSize ? QLayout::SetFixedSize
+                                             : QLayout::SetDefaultConstraint);
+}
+
+QAction* CFrameWnd::GetCommandAction(UINT nID) {
+    auto it = m_actions.find(nID);
+    if (it != m_actions.end())
+        return it->second;
+    auto* action = new QAction(this);
+    action->setData(nID);
+    action->setStatusTip(QString::fromStdString(GetCommandPrompt(nID)));
+    action->setToolTip(QString::fromStdString(GetCommandTip(nID)));
+    connect(action, &QAction::triggered, this, [this, nID] { OnCommand(nID); });
+    m_actions[nID] = action;
+    return action;
+}
+
+void CFrameWnd::BuildMenuBar() {
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    m_menus.clear();
+    for (const PopupMenuDef& popup : GetMainMenu()) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(popup.title));
+        for (const MenuItemDef& item : popup.items) {
+            if (item.nID == ID_SEPARATOR) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = GetCommandAction(item.nID);
+            action->setText(QString::fromUtf8(item.text));
+            if (item.bGrayed) {
+                // A placeholder stands for itself only; it never shares an action.
+                m_actions.erase(item.nID);
+                action->setEnabled(false);
+                action->setProperty("placeholder", true);
+            }
+            menu->addAction(action);
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenu(menu); });
+        m_menus.push_back(menu);
+    }
+}
+
+void CFrameWnd::BuildAccelerators() {
+    for (QShortcut* s : m_shortcuts)
+        delete s;
+    m_shortcuts.clear();
+    for (const AccelDef& accel : GetAcceleratorTable()) {
+        QKeySequence keys(QString::fromStdString(AccelKeyText(accel)), QKeySequence::PortableText);
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        UINT nID = accel.nID;
+        connect(shortcut, &QShortcut::activated, this, [this, nID] { OnCommand(nID); });
+        m_shortcuts.push_back(shortcut);
+    }
+}
+
+QMenu* CFrameWnd::GetMenu(int nIndex) const {
+    return nIndex >= 0 && nIndex < static_cast<int>(m_menus.size())
+               ? m_menus[static_cast<std::size_t>(nIndex)]
+               : nullptr;
+}
+
+void CFrameWnd::SetViewWidget(QWidget* view) {
+    m_pView = view;
+    setCentralWidget(view);
+}
+
+void CFrameWnd::SetClientSize(int cx, int cy) {
+    if (!m_pView)
+        SetViewWidget(new QWidget(this));
+    if (m_bFixedSize) {
+        m_pView->setFixedSize(cx, cy);
+    } else {
+        m_pView->resize(cx, cy);
+        m_pView->setMinimumSize(0, 0);
+    }
+    if (layout())
+        layout()->activate();
+    adjustSize();
+}
+
+void CFrameWnd::OnUpdateFrameTitle(const std::string& docTitle) {
+    setWindowTitle(QString::fromStdString(docTitle + " - " + LoadResString(AFX_IDS_APP_TITLE)));
+}
+
+void CFrameWnd::SetCommandRoute(std::vector<CCmdTarget*> route) {
+    m_route = std::move(route);
+}
+
+std::vector<CCmdTarget*> CFrameWnd::GetCommandRoute() const {
+    if (!m_route.empty())
+        return m_route;
+    std::vector<CCmdTarget*> route{const_cast<CFrameWnd*>(this)};
+    if (CWinApp* app = AfxGetApp())
+        route.push_back(app);
+    return route;
+}
+
+BOOL CFrameWnd::OnCommand(UINT nID) {
+    return RouteCommand(GetCommandRoute(), nID);
+}
+
+void CFrameWnd::UpdateCmdUI(CCmdUI& ui) const {
+    RouteUpdateCmdUI(GetCommandRoute(), ui);
+}
+
+void CFrameWnd::UpdateAction(UINT nID, QAction* action) {
+    CCmdUI ui(nID);
+    UpdateCmdUI(ui);
+    if (action->isEnabled() != static_cast<bool>(ui.m_bEnabled))
+        action->setEnabled(ui.m_bEnabled);
+    if (ui.m_bCheckChanged) {
+        action->setCheckable(true);
+        action->setChecked(ui.m_nCheck != 0);
+    } else if (action->isCheckable()) {
+        action->setChecked(false);
+    }
+}
+
+void CFrameWnd::UpdateMenu(QMenu* menu) {
+    if (!menu)
+        return;
+    UpdateRecentFileItems(menu);
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator() || action->property("placeholder").toBool())
+            continue;
+        UpdateAction(action->data().toUInt(), action);
+    }
+}
+
+void CFrameWnd::UpdateRecentFileItems(QMenu* menu) {
+    QAction* placeholder = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->property("placeholder").toBool())
+            placeholder = action;
+    }
+    if (!placeholder)
+        return;
+    for (QAction* action : m_recentFileActions) {
+        menu->removeAction(action);
+        delete action;
+    }
+    m_recentFileActions.clear();
+    CWinApp* app = AfxGetApp();
+    CRecentFileList* list = app ? app->GetRecentFileList() : nullptr;
+    int count = list ? list->GetCount() : 0;
+    // The grey placeholder shows only while the list is empty.
+    placeholder->setVisible(count == 0);
+    QList<QAction*> all = menu->actions();
+    QAction* before = nullptr;
+    int at = static_cast<int>(all.indexOf(placeholder));
+    if (at + 1 < all.size())
+        before = all[at + 1];
+    for (int i = 0; i < count; ++i) {
+        UINT nID = ID_FILE_MRU_FILE1 + static_cast<UINT>(i);
+        auto* action = new QAction(QString::fromStdString(list->GetMenuText(i)), menu);
+        action->setData(nID);
+        action->setStatusTip(QString::fromStdString(GetCommandPrompt(nID)));
+        connect(action, &QAction::triggered, this, [this, nID] { OnCommand(nID); });
+        menu->insertAction(before, action);
+        m_recentFileActions.push_back(action);
+    }
+}
+
+void CFrameWnd::OnIdleUpdateCmdUI() {
+    if (m_bInIdle)
+        return;
+    m_bInIdle = true;
+    for (CToolBar* bar : m_toolBars) {
+        for (QAction* action : bar->actions()) {
+            if (!action->isSeparator())
+                UpdateAction(action->data().toUInt(), action);
+        }
+    }
+    if (m_pStatusBar)
+        m_pStatusBar->UpdateIndicators();
+    m_bInIdle = false;
+}
+
+void CFrameWnd::EnableDocking(DWORD dwDockStyle) {
+    m_dwDockStyle = dwDockStyle;
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
+}
+
+void CFrameWnd::DockControlBar(CToolBar* bar, DWORD dwDockSide) {
+    if (!bar)
+        return;
+    Qt::ToolBarArea area = Qt::TopToolBarArea;
+    if (dwDockSide & CBRS_ALIGN_BOTTOM)
+        area = Qt::BottomToolBarArea;
+    else if (dwDockSide & CBRS_ALIGN_LEFT)
+        area = Qt::LeftToolBarArea;
+    else if (dwDockSide & CBRS_ALIGN_RIGHT)
+        area = Qt::RightToolBarArea;
+    // A bar docks only on sides both it and the frame allow.
+    bar->setAllowedAreas(bar->allowedAreas() & ToolBarAreasOf(m_dwDockStyle));
+    addToolBar(area, bar);
+}
+
+void CFrameWnd::SetMessageText(const std::string& text) {
+    if (m_pStatusBar)
+        m_pStatusBar->SetMessageText(text);
+}
+
+bool CFrameWnd::event(QEvent* e) {
+    if (e->type() == QEvent::StatusTip) {
+        // A command's prompt while the pointer is over it, "Ready" otherwise.
+        QString tip = static_cast<QStatusTipEvent*>(e)->tip();
+        SetMessageText(tip.isEmpty() ? LoadResString(AFX_IDS_IDLEMESSAGE) : tip.toStdString());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+void CFrameWnd::OnHelpFinder() {
+    if (!m_pHelpWindow)
+        m_pHelpWindow = new CHelpWindow(this);
+    m_pHelpWindow->ShowContents();
+}
+
+void CFrameWnd::DragAcceptFiles(BOOL bAccept) {
+    setAcceptDrops(bAccept);
+}
+
+void CFrameWnd::OnDropFiles(const std::vector<std::string>& paths) {
+    if (CWinApp* app = AfxGetApp()) {
+        for (const std::string& p : paths)
+            app->OpenDocumentFile(p.c_str());
+    }
+}
+
+void CFrameWnd::dragEnterEvent(QDragEnterEvent* e) {
+    if (!LocalFiles(e->mimeData()).empty())
+        e->acceptProposedAction();
+}
+
+void CFrameWnd::dragMoveEvent(QDragMoveEvent* e) {
+    if (!LocalFiles(e->mimeData()).empty())
+        e->acceptProposedAction();
+}
+
+void CFrameWnd::dropEvent(QDropEvent* e) {
+    std::vector<std::string> paths = LocalFiles(e->mimeData());
+    if (paths.empty())
+        return;
+    e->acceptProposedAction();
+    activateWindow();
+    OnDropFiles(paths);
+}
+
+void CFrameWnd::OnClose() {
+    m_bCloseAllowed = true;
+}
+
+void CFrameWnd::closeEvent(QCloseEvent* e) {
+    m_bCloseAllowed = false;
+    OnClose();
+    if (m_bCloseAllowed) {
+        e->accept();
+        if (m_pHelpWindow)
+            m_pHelpWindow->close();
+    } else {
+        e->ignore();
+    }
+}
+
+BOOL CFrameWnd::OnQueryEndSession() {
+    return TRUE;
+}
+
+void CFrameWnd::OnCommitDataRequest(QSessionManager& manager) {
+    // Only a session that lets us ask may be held up by a question.
+    if (!manager.allowsInteraction())
+        return;
+    if (!OnQueryEndSession())
+        manager.cancel();
+    manager.release();
+}

@@ -1,0 +1,146 @@
+// The frame window: menu bar, bars, accelerators, command routing with update
+// handlers, the view as its client, dropped files and the close request.
+#pragma once
+
+#include "platform/win/cmdtarget.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CHelpWindow;
+class CStatusBar;
+class CToolBar;
+class QAction;
+class QMenu;
+class QSessionManager;
+class QShortcut;
+
+// Window styles of the frame.
+constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
+constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
+constexpr DWORD WS_THICKFRAME = 0x00040000;
+constexpr DWORD WS_SYSMENU = 0x00080000;
+constexpr DWORD WS_CAPTION = 0x00C00000;
+constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr DWORD WS_CHILD = 0x40000000;
+constexpr DWORD WS_OVERLAPPEDWINDOW =
+    WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+
+// Bar styles: where a bar sits or may dock, and what it shows.
+constexpr DWORD CBRS_ALIGN_LEFT = 0x1000;
+constexpr DWORD CBRS_ALIGN_TOP = 0x2000;
+constexpr DWORD CBRS_ALIGN_RIGHT = 0x4000;
+constexpr DWORD CBRS_ALIGN_BOTTOM = 0x8000;
+constexpr DWORD CBRS_ALIGN_ANY = 0xF000;
+constexpr DWORD CBRS_TOP = CBRS_ALIGN_TOP;
+constexpr DWORD CBRS_BOTTOM = CBRS_ALIGN_BOTTOM;
+constexpr DWORD CBRS_TOOLTIPS = 0x0010;
+constexpr DWORD CBRS_FLYBY = 0x0020;
+constexpr DWORD CBRS_SIZE_DYNAMIC = 0x0080;
+constexpr DWORD TBSTYLE_FLAT = 0x0800;
+
+struct CREATESTRUCT {
+    DWORD style = WS_OVERLAPPEDWINDOW;
+};
+using LPCREATESTRUCT = CREATESTRUCT*;
+
+class CFrameWnd : public QMainWindow, public CCmdTarget {
+    Q_OBJECT
+
+public:
+    explicit CFrameWnd(QWidget* parent = nullptr);
+    ~CFrameWnd() override;
+
+    // Creates the frame: PreCreateWindow, the menu bar and accelerators of
+    // resource nIDResource, then OnCreate. FALSE when either hook refuses.
+    BOOL LoadFrame(UINT nIDResource);
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    // Builds the frame's bars; 0 on success, -1 makes LoadFrame fail.
+    virtual int OnCreate(LPCREATESTRUCT lpCreateStruct);
+
+    // The view: placed as the client area.
+    void SetViewWidget(QWidget* view);
+    QWidget* GetViewWidget() const { return m_pView; }
+    // Sizes the frame around a client area of cx x cy pixels.
+    void SetClientSize(int cx, int cy);
+    // Sets the caption "<document title> - <application title>".
+    void OnUpdateFrameTitle(const std::string& docTitle);
+
+    // Targets in routing order: active view, its document, this frame, the
+    // application. Without a route given, the frame and the application.
+    void SetCommandRoute(std::vector<CCmdTarget*> route);
+    std::vector<CCmdTarget*> GetCommandRoute() const;
+    // Runs command nID as a menu item, button or key would: refused when its
+    // update handler disables it. TRUE when a handler ran.
+    BOOL OnCommand(UINT nID);
+    // The update state of nID along the route.
+    void UpdateCmdUI(CCmdUI& ui) const;
+
+    // Refreshes the tool-bar buttons and the lock indicators, as done while idle.
+    void OnIdleUpdateCmdUI();
+    // Refreshes the items of one pop-up menu, as done when it opens.
+    void UpdateMenu(QMenu* menu);
+
+    // Docking sides allowed for bars (CBRS_ALIGN_ flags).
+    void EnableDocking(DWORD dwDockStyle);
+    void DockControlBar(CToolBar* bar, DWORD dwDockSide = CBRS_ALIGN_TOP);
+
+    // Accepts (or stops accepting) files dropped from the desktop.
+    void DragAcceptFiles(BOOL bAccept = TRUE);
+    // Full paths of the dropped files in the order the desktop gave them.
+    virtual void OnDropFiles(const std::vector<std::string>& paths);
+    // The close request; the base closes the frame, an override may refuse by
+    // not calling it.
+    virtual void OnClose();
+    // Asked when the desktop session ends; FALSE asks it to cancel.
+    virtual BOOL OnQueryEndSession();
+
+    // The action of command nID, made on first use and shared by menu and tool bar.
+    QAction* GetCommandAction(UINT nID);
+    QMenu* GetMenu(int nIndex) const;
+    CStatusBar* GetMessageBar() const { return m_pStatusBar; }
+    CHelpWindow* GetHelpWindow() const { return m_pHelpWindow; }
+    // Shows the idle message or a command prompt in the status bar's message pane.
+    void SetMessageText(const std::string& text);
+
+protected:
+    // Help Topics: opens the program's help page.
+    void OnHelpFinder();
+
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    friend class CStatusBar;
+    friend class CToolBar;
+
+    void BuildMenuBar();
+    void BuildAccelerators();
+    void ApplyStyle(DWORD style);
+    void UpdateAction(UINT nID, QAction* action);
+    void UpdateRecentFileItems(QMenu* menu);
+    void OnCommitDataRequest(QSessionManager& manager);
+
+    QWidget* m_pView = nullptr;
+    CStatusBar* m_pStatusBar = nullptr;
+    std::vector<CToolBar*> m_toolBars;
+    CHelpWindow* m_pHelpWindow = nullptr;
+    std::vector<CCmdTarget*> m_route;
+    std::map<UINT, QAction*> m_actions;
+    std::vector<QMenu*> m_menus;
+    std::vector<QAction*> m_recentFileActions;
+    std::vector<QShortcut*> m_shortcuts;
+    DWORD m_dwDockStyle = 0;
+    bool m_bFixedSize = false;
+    bool m_bCloseAllowed = false;
+    bool m_bInIdle = false;
+};

@@ -1,0 +1,169 @@
+#include "platform/qt/win_app.h"
+
+#include "res/resource.h"
+#include "res/strings.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QWidget>
+
+namespace {
+
+CWinApp* g_pApp = nullptr;
+
+QString Key(LPCSTR section, LPCSTR entry) {
+    return QString::fromUtf8(section) + '/' + QString::fromUtf8(entry);
+}
+
+} // namespace
+
+CWinApp* AfxGetApp() {
+    return g_pApp;
+}
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, OnOpenRecentFile)
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
+
+CWinApp::CWinApp(const char* pszAppName)
+    : m_strAppName(pszAppName ? pszAppName : LoadResString(AFX_IDS_APP_TITLE)) {
+    g_pApp = this;
+}
+
+CWinApp::~CWinApp() {
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+int CWinApp::ExitInstance() {
+    if (m_pRecentFileList)
+        SaveStdProfileSettings();
+    return 0;
+}
+
+int CWinApp::Run() {
+    if (QCoreApplication::instance())
+        QCoreApplication::exec();
+    return ExitInstance();
+}
+
+void CWinApp::SetRegistryKey(const char* pszKey) {
+    m_strRegistryKey = pszKey ? pszKey : "";
+    m_pSettings.reset();
+}
+
+void CWinApp::SetProfileRoot(const std::string& folder) {
+    QString dir = QString::fromStdString(folder);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir);
+}
+
+QSettings& CWinApp::Store() {
+    if (!m_pSettings)
+        m_pSettings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                                  QString::fromStdString(m_strRegistryKey),
+                                                  QString::fromStdString(m_strAppName));
+    return *m_pSettings;
+}
+
+UINT CWinApp::GetProfileInt(LPCSTR section, LPCSTR entry, int nDefault) {
+    QVariant v = Store().value(Key(section, entry));
+    bool ok = false;
+    int n = v.toInt(&ok);
+    return static_cast<UINT>(ok ? n : nDefault);
+}
+
+std::string CWinApp::GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR pszDefault) {
+    QVariant v = Store().value(Key(section, entry));
+    if (!v.isValid())
+        return pszDefault ? pszDefault : "";
+    return v.toString().toStdString();
+}
+
+BOOL CWinApp::WriteProfileInt(LPCSTR section, LPCSTR entry, int nValue) {
+    QSettings& s = Store();
+    s.setValue(Key(section, entry), nValue);
+    s.sync();
+    return s.status() == QSettings::NoError;
+}
+
+BOOL CWinApp::WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value) {
+    QSettings& s = Store();
+    if (!entry)
+        s.remove(QString::fromUtf8(section));
+    else if (!value)
+        s.remove(Key(section, entry));
+    else
+        s.setValue(Key(section, entry), QString::fromUtf8(value));
+    s.sync();
+    return s.status() == QSettings::NoError;
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {
+    m_pRecentFileList = std::make_unique<CRecentFileList>(static_cast<int>(nMaxMRU));
+    std::vector<std::string> paths;
+    for (int i = 0; i < static_cast<int>(nMaxMRU); ++i)
+        paths.push_back(GetProfileString(m_pRecentFileList->GetSection().c_str(),
+                                         m_pRecentFileList->GetEntryName(i).c_str()));
+    m_pRecentFileList->SetPaths(paths);
+    m_nNumPreviewPages = static_cast<int>(GetProfileInt("Settings", "PreviewPages", 0));
+}
+
+void CWinApp::SaveStdProfileSettings() {
+    if (m_pRecentFileList) {
+        const CRecentFileList& list = *m_pRecentFileList;
+        for (int i = 0; i < list.GetSize(); ++i)
+            WriteProfileString(list.GetSection().c_str(), list.GetEntryName(i).c_str(),
+                               i < list.GetCount() ? list[i].c_str() : nullptr);
+    }
+    WriteProfileInt("Settings", "PreviewPages", m_nNumPreviewPages);
+}
+
+void CWinApp::AddToRecentFileList(const std::string& path) {
+    if (m_pRecentFileList)
+        m_pRecentFileList->Add(path);
+}
+
+CDocument* CWinApp::OpenDocumentFile(const char*) {
+    return nullptr;
+}
+
+void CWinApp::OnOpenRecentFile(UINT nID) {
+    if (!m_pRecentFileList)
+        return;
+    int n = static_cast<int>(nID - ID_FILE_MRU_FILE1);
+    if (n < 0 || n >= m_pRecentFileList->GetCount())
+        return;
+    std::string path = (*m_pRecentFileList)[n];
+    if (OpenDocumentFile(path.c_str())) {
+        AddToRecentFileList(path);
+        return;
+    }
+    // Opening may have reordered the list: drop the entry by its path.
+    for (int i = 0; i < m_pRecentFileList->GetCount(); ++i) {
+        if ((*m_pRecentFileList)[i] == path) {
+            m_pRecentFileList->Remove(i);
+            break;
+        }
+    }
+}
+
+void CWinApp::OnAppExit() {
+    if (m_pMainWnd)
+        m_pMainWnd->close();
+}
+
+int AfxWinMain(int argc, char** argv) {
+    QApplication qtApp(argc, argv);
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return 1;
+    for (int i = 1; i < argc; ++i)
+        app->m_args.emplace_back(argv[i]);
+    if (!app->InitInstance()) {
+        app->ExitInstance();
+        return 1;
+    }
+    return app->Run();
+}

@@ -1,0 +1,94 @@
+#include "res/strings.h"
+
+#include "res/resource.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+struct StringEntry {
+    unsigned nID;
+    const char* text;
+};
+
+// Sorted by id.
+constexpr StringEntry kStrings[] = {
+    {IDR_MAINFRAME, "Zelbrin\n\nRivizI\n\n\nZelbrin.Document\nRivizI Document"},
+    {ID_TEXT_COLOR, "Change font color\nFont color"},
+    {ID_NEW_TEXT_ITEM, "Create new text item\nNew text"},
+    {ID_OPEN_DOCUMENT, "Open a saved document\nOpen document"},
+    {ID_DUPLICATE_OBJECT, "Duplicate Item\nDuplicate"},
+    {ID_DELETE_OBJECT, "Delete the selection\nDelete"},
+    {ID_TEXT_UNDERLINE, "Underlines the current selection\nUnderline"},
+    {ID_TEXT_BOLD, "Makes the selection bold\nBold"},
+    {ID_TEXT_ITALIC, "Makes the selection italic\nItalic"},
+    {ID_SHOW_GRIDLINES, "Show gridlines\nGridlines"},
+    {ID_GRIDLINE_SPACING, "Gridline Spacing"},
+    {ID_SNAP_TO_GRID, "Snap to Grid\nSnap to Grid"},
+    {ID_EXPORT_PAGE, "Export page to jpeg\nExport"},
+    {ID_SEND_TO_BACK, "Send selected item to back\nSend to Back"},
+    {ID_LOAD_TEMPLATE, "Load a saved template"},
+    {ID_SAVE_TEMPLATE, "Save a template based on the current image placement"},
+    {ID_SNAP_TO_TEMPLATE, "Snap to Template\nSnap to Template"},
+    {AFX_IDS_APP_TITLE, "Zelbrin"},
+    {AFX_IDS_IDLEMESSAGE, "Ready"},
+    {ID_FILE_NEW, "Create a new document\nNew document"},
+    {ID_FILE_OPEN, "Insert an image into the document\nInsert image"},
+    {ID_FILE_SAVE, "Save the active document\nSave"},
+    {ID_FILE_SAVE_AS, "Save the active document with a new name\nSave As"},
+    {ID_FILE_PRINT_SETUP, "Change the printer and printing options\nPrint Setup"},
+    {ID_FILE_PRINT, "Print the active document\nPrint"},
+    {ID_FILE_PRINT_PREVIEW, "Display full pages\nPrint Preview"},
+    {ID_FILE_MRU_FILE1, "Open this document"},
+    {ID_FILE_MRU_FILE1 + 1, "Open this document"},
+    {ID_FILE_MRU_FILE1 + 2, "Open this document"},
+    {ID_FILE_MRU_FILE4, "Open this document"},
+    {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+    {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
+    {ID_HELP_FINDER, "Help Topics"},
+    {ID_INDICATOR_CAPS, "CAP"},
+    {ID_INDICATOR_NUM, "NUM"},
+    {ID_INDICATOR_SCRL, "SCRL"},
+    {AFX_IDS_UNTITLED, "Untitled"},
+};
+
+const StringEntry* Find(unsigned nID) {
+    auto it = std::lower_bound(std::begin(kStrings), std::end(kStrings), nID,
+                               [](const StringEntry& e, unsigned id) { return e.nID < id; });
+    return it != std::end(kStrings) && it->nID == nID ? &*it : nullptr;
+}
+
+} // namespace
+
+std::string LoadResString(unsigned nID) {
+    const StringEntry* e = Find(nID);
+    return e ? e->text : std::string();
+}
+
+bool HasResString(unsigned nID) {
+    return Find(nID) != nullptr;
+}
+
+std::string GetCommandPrompt(unsigned nID) {
+    std::string s = LoadResString(nID);
+    return s.substr(0, s.find('\n'));
+}
+
+std::string GetCommandTip(unsigned nID) {
+    std::string s = LoadResString(nID);
+    std::size_t nl = s.find('\n');
+    return nl == std::string::npos ? std::string() : s.substr(nl + 1);
+}
+
+std::string GetDocTemplateField(int nField) {
+    std::string s = LoadResString(IDR_MAINFRAME);
+    std::size_t start = 0;
+    for (int i = 0; i < nField; ++i) {
+        std::size_t nl = s.find('\n', start);
+        if (nl == std::string::npos)
+            return std::string();
+        start = nl + 1;
+    }
+    return s.substr(start, s.find('\n', start) - start);
+}
