@@ -99,6 +99,8 @@ BOOL CZelbrinDoc::SetAlbumPath(const char* path) {
 }
 
 BOOL CZelbrinDoc::OnNewDocument() {
+    if (!AskToSave())
+        return FALSE;
     m_bAlbumModified = 0;
     m_bHasFile = 0;
     std::strcpy(m_szAlbumPath, "Untitled.alb");

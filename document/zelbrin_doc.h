@@ -9,6 +9,7 @@
 #include <vector>
 
 class CAlbumView;
+class CDocumentShell;
 
 constexpr int ALBUM_FILE_VERSION = 4;
 constexpr long long MAX_ALBUM_FILE_BYTES = 64ll * 1024 * 1024;
@@ -39,7 +40,11 @@ public:
     // Appends an item; the document takes ownership of its pPixels.
     void AppendItem(const PageItem& item);
 
-    // The new-document step: empties the page and frees its pictures.
+    // The dialogs and recent-file list the commands use (none: dialogs cancel).
+    void SetShell(CDocumentShell* pShell) { m_pShell = pShell; }
+
+    // The new-document step: asks to save, then empties the page and frees its
+    // pictures. FALSE when the user keeps the page.
     BOOL OnNewDocument() override;
     // Replaces the page with the album read from path; see album_file.cpp.
     BOOL OnOpenDocument(const char* path) override;
@@ -51,6 +56,35 @@ public:
     // Frees every picture and empties the page.
     void DeleteAllItems();
     void ClearSlotsUsed();
+
+    // Commands.
+    void OnFileOpenAlbum();
+    void OnFileOpenImage();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnTextNew();
+    void OnEditDuplicate();
+    void OnUpdateItemCommand(CCmdUI* pCmdUI);
+    void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
+
+    // Decodes the picture at half size and places it into the first free slot,
+    // or cascades it. FALSE (nothing added) when it cannot be read or its path
+    // does not fit the item.
+    BOOL AddPicture(const char* path);
+    // A file dropped on the frame: ".jpg" inserts, ".alb" opens (after asking
+    // to save), anything else is ignored.
+    void OpenDroppedFile(const char* path);
+    // Tells the user once which files of the last insertions could not be
+    // inserted, and forgets them.
+    void ReportFailedInserts();
+    // The close request's question; FALSE keeps the frame open.
+    BOOL PromptSaveChanges();
+    // Opens an album by path as the recent-file list and the command line do:
+    // asks to save first; on success the album counts as having a file.
+    BOOL OpenAlbumByPath(const char* path, bool bAskToSave);
+    // Save and Save As; TRUE when the album was written.
+    BOOL DoSave();
+    BOOL DoSaveAs();
 
     int m_bFirstNew = 1;
     char m_szAlbumPath[MAX_PATH_FIELD] = {};
@@ -64,7 +98,19 @@ public:
     int m_nSlotCount = 6;
     TemplateSlot m_slots[MAX_SLOTS] = {};
 
+protected:
+    DECLARE_MESSAGE_MAP()
+
 private:
+    // "Save changes to %s?": FALSE when the command that asked must stop
+    // (Cancel, or Yes whose save did not complete).
+    BOOL AskToSave();
+    // Takes a successfully opened album as the document's file.
+    void TakeOpenedAlbum(const char* path);
+    bool InsertPicture(const char* path);
+
+    std::vector<std::string> m_failedInserts;
+    CDocumentShell* m_pShell = nullptr;
     bool ValidIndex(int nIndex) const { return nIndex >= 0 && nIndex < GetItemCount(); }
 
     std::vector<PageItem> m_items;

@@ -1,0 +1,280 @@
+// The document's commands: opening and saving albums, inserting pictures,
+// new text items, duplicating, dropped files and the save prompt.
+#include "document/album_paths.h"
+#include "document/album_view.h"
+#include "document/document_shell.h"
+#include "document/fixed_text.h"
+#include "document/slot_fit.h"
+#include "document/zelbrin_doc.h"
+#include "imaging/jpeg_reader.h"
+#include "platform/win/afxmsgbox.h"
+#include "res/resource.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+BEGIN_MESSAGE_MAP(CZelbrinDoc, CDocument)
+ON_COMMAND(ID_OPEN_DOCUMENT, OnFileOpenAlbum)
+ON_UPDATE_COMMAND_UI(ID_OPEN_DOCUMENT, OnUpdateAlwaysEnabled)
+ON_COMMAND(ID_FILE_OPEN, OnFileOpenImage)
+ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateAlwaysEnabled)
+ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateAlwaysEnabled)
+ON_COMMAND(ID_NEW_TEXT_ITEM, OnTextNew)
+ON_UPDATE_COMMAND_UI(ID_NEW_TEXT_ITEM, OnUpdateAlwaysEnabled)
+ON_COMMAND(ID_DUPLICATE_OBJECT, OnEditDuplicate)
+ON_UPDATE_COMMAND_UI(ID_DUPLICATE_OBJECT, OnUpdateItemCommand)
+ON_UPDATE_COMMAND_UI(ID_DELETE_OBJECT, OnUpdateItemCommand)
+END_MESSAGE_MAP()
+
+namespace {
+
+bool EndsWithNoCase(const char* path, const char* ending) {
+    const std::size_t n = std::strlen(path), m = std::strlen(ending);
+    if (n < m)
+        return false;
+    for (std::size_t i = 0; i < m; ++i)
+        if (std::tolower(static_cast<unsigned char>(path[n - m + i])) !=
+            std::tolower(static_cast<unsigned char>(ending[i])))
+            return false;
+    return true;
+}
+
+} // namespace
+
+void CZelbrinDoc::OnUpdateItemCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(GetItemCount() != 0); }
+
+void CZelbrinDoc::OnUpdateAlwaysEnabled(CCmdUI*) {}
+
+BOOL CZelbrinDoc::AskToSave() {
+    if (m_bAlbumModified != 1)
+        return TRUE;
+    const std::string text = AfxFormatString2("Save changes to %1?", GetTitle());
+    switch (AfxMessageBox(text, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDCANCEL:
+        return FALSE;
+    case IDYES:
+        // A save that did not complete keeps the page: the asking command stops.
+        return DoSave();
+    default:
+        return TRUE;
+    }
+}
+
+BOOL CZelbrinDoc::PromptSaveChanges() { return AskToSave(); }
+
+void CZelbrinDoc::TakeOpenedAlbum(const char* path) {
+    SetTitle(FileTitleOf(path));
+    SetPathName(path);
+    m_bHasFile = 1;
+    m_bAlbumModified = 0;
+    if (m_pShell)
+        m_pShell->AddToRecentFileList(path);
+}
+
+void CZelbrinDoc::OnFileOpenAlbum() {
+    ClearSlotsUsed();
+    if (!AskToSave())
+        return;
+    std::string path;
+    if (!m_pShell || !m_pShell->AskAlbumToOpen(path) || path.empty())
+        return;
+    if (OnOpenDocument(path.c_str()))
+        TakeOpenedAlbum(path.c_str());
+}
+
+BOOL CZelbrinDoc::OpenAlbumByPath(const char* path, bool bAskToSave) {
+    if (bAskToSave && !AskToSave())
+        return FALSE;
+    if (!OnOpenDocument(path))
+        return FALSE;
+    ClearSlotsUsed();
+    TakeOpenedAlbum(path);
+    return TRUE;
+}
+
+void CZelbrinDoc::OnFileSave() { DoSave(); }
+
+void CZelbrinDoc::OnFileSaveAs() { DoSaveAs(); }
+
+BOOL CZelbrinDoc::DoSave() {
+    if (m_bHasFile == 1)
+        return WriteAlbumFile();
+    return DoSaveAs();
+}
+
+BOOL CZelbrinDoc::DoSaveAs() {
+    std::string path;
+    if (!m_pShell || !m_pShell->AskAlbumToSave(GetTitle(), path) || path.empty())
+        return FALSE;
+    const std::string oldPath = m_szAlbumPath;
+    const std::string oldTitle = GetTitle();
+    if (!SetAlbumPath(path.c_str())) {
+        AfxMessageBox(AfxFormatString2("The file name %1 is too long.", path),
+                      MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    SetTitle(FileTitleOf(path));
+    if (!WriteAlbumFile()) {
+        // The album still belongs where it was.
+        SetAlbumPath(oldPath.c_str());
+        SetTitle(oldTitle);
+        return FALSE;
+    }
+    SetPathName(path);
+    if (m_pShell)
+        m_pShell->AddToRecentFileList(path);
+    if (m_pView)
+        m_pView->RedrawPage();
+    return TRUE;
+}
+
+bool CZelbrinDoc::InsertPicture(const char* path) {
+    if (std::strlen(path) >= MAX_PATH_FIELD) {
+        m_failedInserts.push_back(std::string(path) + " (the path is too long)");
+        return false;
+    }
+    if (!AddPicture(path)) {
+        m_failedInserts.push_back(std::string(path) + " (not a readable JPEG picture)");
+        return false;
+    }
+    return true;
+}
+
+BOOL CZelbrinDoc::AddPicture(const char* path) {
+    if (std::strlen(path) >= MAX_PATH_FIELD)
+        return FALSE;
+    unsigned char* pixels = nullptr;
+    int w = 0, h = 0;
+    if (!ReadJpegPicture(path, &pixels, &w, &h, 2))
+        return FALSE;
+    PageItem item{};
+    item.nKind = ITEM_PICTURE;
+    item.nSrcWidth = w;
+    item.nSrcHeight = h;
+    std::strcpy(item.szPath, path);
+    item.pPixels = pixels;
+    item.rcSource = RECT{0, 0, w, h};
+
+    int H = 0, W = 0;
+    if (m_pView)
+        m_pView->GetClientExtent(H, W);
+    const double a = static_cast<double>(w) / static_cast<double>(h);
+    int slot = -1;
+    for (int i = 0; i < m_nSlotCount && i < MAX_SLOTS; ++i)
+        if (m_slots[i].bUsed != 1) {
+            slot = i;
+            break;
+        }
+    if (slot >= 0) {
+        m_slots[slot].bUsed = 1;
+        item.rcPlace = FitIntoSlot(m_slots[slot], a, W, H);
+    } else {
+        item.rcPlace = CascadePlace(a, W, H, GetItemCount());
+    }
+    AppendItem(item);
+    m_bAlbumModified = 1;
+    return TRUE;
+}
+
+void CZelbrinDoc::ReportFailedInserts() {
+    if (m_failedInserts.empty())
+        return;
+    std::string text = "These files could not be inserted:\n";
+    for (const std::string& f : m_failedInserts)
+        text += "\n" + f;
+    m_failedInserts.clear();
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CZelbrinDoc::OnFileOpenImage() {
+    std::vector<std::string> paths;
+    if (!m_pShell || !m_pShell->AskPicturesToOpen(paths))
+        return;
+    for (const std::string& p : paths)
+        InsertPicture(p.c_str());
+    if (m_pView)
+        m_pView->SelectTopItem();
+    ReportFailedInserts();
+}
+
+void CZelbrinDoc::OpenDroppedFile(const char* path) {
+    if (EndsWithNoCase(path, ".jpg"))
+        InsertPicture(path);
+    else if (EndsWithNoCase(path, ".alb"))
+        OpenAlbumByPath(path, true);
+}
+
+void CZelbrinDoc::OnTextNew() {
+    PageItem item{};
+    item.nKind = ITEM_TEXT;
+    item.nSrcWidth = 100;
+    item.nSrcHeight = 25;
+    std::strcpy(item.szFontName, m_szFontName);
+    item.bItalic = m_bItalic;
+    item.bUnderline = m_bUnderline;
+    item.bBold = m_bBold;
+    item.crColor = m_crTextColor;
+    std::strcpy(item.szText, "some text");
+    item.nLines = 1;
+    item.rcSource = RECT{0, 0, 100, 25};
+    int H = 0, W = 0;
+    if (m_pView)
+        m_pView->GetClientExtent(H, W);
+    item.rcPlace = RECT{W / 2 - 75, H / 2 - 17, W / 2 + 75, H / 2 + 18};
+
+    TextItemFields fields;
+    fields.text = item.szText;
+    fields.bBold = item.bBold;
+    fields.bItalic = item.bItalic;
+    fields.bUnderline = item.bUnderline;
+    fields.fontName = item.szFontName;
+    if (!m_pShell || !m_pShell->EditTextItem(fields))
+        return;
+    item.bBold = m_bBold = fields.bBold;
+    item.bItalic = m_bItalic = fields.bItalic;
+    item.bUnderline = m_bUnderline = fields.bUnderline;
+    CopyToField(item.szFontName, fields.fontName);
+    CopyToField(m_szFontName, fields.fontName);
+    CopyToField(item.szText, fields.text);
+    item.nLines = CountTextLines(item.szText);
+    AppendItem(item);
+    m_bAlbumModified = 1;
+    if (m_pView)
+        m_pView->SelectTopItem();
+}
+
+void CZelbrinDoc::OnEditDuplicate() {
+    if (GetItemCount() == 0)
+        return;
+    PageItem copy = GetLastItem();
+    copy.rcPlace.left += 10;
+    copy.rcPlace.top += 10;
+    copy.rcPlace.right += 10;
+    copy.rcPlace.bottom += 10;
+    if (copy.nKind == ITEM_PICTURE) {
+        const PageItem& original = m_items.back();
+        unsigned char* pixels = nullptr;
+        int w = 0, h = 0;
+        if (ReadJpegPicture(copy.szPath, &pixels, &w, &h, 2)) {
+            copy.pPixels = pixels;
+            copy.nSrcWidth = w;
+            copy.nSrcHeight = h;
+        } else {
+            // The file is gone: the copy gets its own copy of the pixels.
+            const std::size_t bytes = static_cast<std::size_t>(original.nSrcWidth) *
+                                      static_cast<std::size_t>(original.nSrcHeight) * 3;
+            copy.pPixels = static_cast<unsigned char*>(std::malloc(bytes ? bytes : 1));
+            if (!copy.pPixels)
+                return;
+            if (original.pPixels)
+                std::memcpy(copy.pPixels, original.pPixels, bytes);
+        }
+    }
+    AppendItem(copy);
+    m_bAlbumModified = 1;
+    if (m_pView)
+        m_pView->SelectTopItem();
+}

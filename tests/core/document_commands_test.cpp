@@ -1,0 +1,358 @@
+// The document's commands driven through a scripted shell and a page of
+// 480 x 630 pixels.
+#include "document/album_view.h"
+#include "document/document_shell.h"
+#include "document/zelbrin_doc.h"
+#include "res/resource.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <optional>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FakeView : public CAlbumView {
+public:
+    void SelectTopItem() override { ++selects; }
+    void RedrawPage() override { ++redraws; }
+    void GetClientExtent(int& h, int& w) override {
+        h = 630;
+        w = 480;
+    }
+    int selects = 0;
+    int redraws = 0;
+};
+
+// Answers each dialog from a queue; an empty answer is Cancel.
+class ScriptedShell : public CDocumentShell {
+public:
+    bool AskAlbumToOpen(std::string& path) override { return Next(opens, path); }
+    bool AskAlbumToSave(const std::string& initialName, std::string& path) override {
+        initialNames.push_back(initialName);
+        return Next(saves, path);
+    }
+    bool AskPicturesToOpen(std::vector<std::string>& paths) override {
+        if (pictures.empty())
+            return false;
+        auto next = pictures.front();
+        pictures.pop_front();
+        if (!next)
+            return false;
+        paths = *next;
+        return true;
+    }
+    bool EditTextItem(TextItemFields& fields) override {
+        shownTexts.push_back(fields);
+        if (texts.empty() || !texts.front()) {
+            if (!texts.empty())
+                texts.pop_front();
+            return false;
+        }
+        fields = *texts.front();
+        texts.pop_front();
+        return true;
+    }
+    void AddToRecentFileList(const std::string& path) override { recent.push_back(path); }
+
+    std::deque<std::optional<std::string>> opens, saves;
+    std::deque<std::optional<std::vector<std::string>>> pictures;
+    std::deque<std::optional<TextItemFields>> texts;
+    std::vector<std::string> initialNames, recent;
+    std::vector<TextItemFields> shownTexts;
+
+private:
+    static bool Next(std::deque<std::optional<std::string>>& q, std::string& out) {
+        if (q.empty())
+            return false;
+        auto v = q.front();
+        q.pop_front();
+        if (!v)
+            return false;
+        out = *v;
+        return true;
+    }
+};
+
+class Commands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        doc.SetAlbumView(&view);
+        doc.SetShell(&shell);
+        doc.OnNewDocument();
+        MakeJpeg(dir.File("land.jpg"), 400, 300);
+        MakeJpeg(dir.File("port.jpg"), 300, 400);
+    }
+    std::string Land() { return dir.File("land.jpg"); }
+    std::string Port() { return dir.File("port.jpg"); }
+
+    TempDir dir;
+    FakeView view;
+    ScriptedShell shell;
+    CZelbrinDoc doc;
+};
+
+TEST_F(Commands, PicturesFillSlotsInOrderThenCascade) {
+    for (int i = 0; i < 7; ++i)
+        ASSERT_TRUE(doc.AddPicture(Land().c_str()));
+    // Landscape in slot 0 fills its width and is centred vertically.
+    EXPECT_EQ(doc.GetItem(0).rcPlace, (RECT{5, 18, 235, 190}));
+    // Slot 3 (right column, middle row).
+    EXPECT_EQ(doc.GetItem(3).rcPlace, (RECT{245, 229, 475, 401}));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(doc.m_slots[i].bUsed, 1);
+    // The seventh: no slot free, six items before it, half the page minus 20.
+    EXPECT_EQ(doc.GetItem(6).rcPlace, (RECT{60, 60, 280, 225}));
+    EXPECT_EQ(doc.GetItem(6).nSrcWidth, 200);
+    EXPECT_EQ(doc.GetItem(6).rcSource, (RECT{0, 0, 200, 150}));
+    EXPECT_EQ(doc.m_bAlbumModified, 1);
+}
+
+TEST_F(Commands, PortraitFillsTheSlotHeight) {
+    ASSERT_TRUE(doc.AddPicture(Port().c_str()));
+    EXPECT_EQ(doc.GetItem(0).rcPlace, (RECT{47, 6, 193, 202}));
+}
+
+TEST_F(Commands, DeletedPicturesKeepTheirSlotUntilFileNew) {
+    doc.AddPicture(Land().c_str());
+    doc.RemoveLastItem();
+    doc.AddPicture(Land().c_str());
+    EXPECT_EQ(doc.GetItem(0).rcPlace.left, 245); // slot 1, not slot 0
+    doc.m_bAlbumModified = 0;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.AddPicture(Land().c_str());
+    EXPECT_EQ(doc.GetItem(0).rcPlace.left, 5);
+    EXPECT_EQ(view.redraws, 1);
+}
+
+TEST_F(Commands, OpenImageInsertsEveryFileAndListsTheFailuresOnce) {
+    WriteFileBytes(dir.File("bad.jpg"), "not a picture");
+    const std::string tooLong = dir.File(std::string(MAX_PATH_FIELD, 'p') + ".jpg");
+    shell.pictures.push_back(std::vector<std::string>{Land(), dir.File("bad.jpg"), tooLong, Port()});
+    MessageBoxRecorder boxes;
+    doc.OnCmdMsg(ID_FILE_OPEN, CN_COMMAND, nullptr);
+    EXPECT_EQ(doc.GetItemCount(), 2);
+    EXPECT_EQ(view.selects, 1);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_NE(boxes.texts()[0].find("bad.jpg"), std::string::npos);
+    EXPECT_NE(boxes.texts()[0].find("too long"), std::string::npos);
+    EXPECT_EQ(boxes.texts()[0].find("land.jpg"), std::string::npos);
+
+    // Cancel inserts nothing and selects nothing.
+    doc.OnFileOpenImage();
+    EXPECT_EQ(doc.GetItemCount(), 2);
+    EXPECT_EQ(view.selects, 1);
+}
+
+TEST_F(Commands, CancelOnFileNewKeepsThePage) {
+    doc.AddPicture(Land().c_str());
+    shell.saves.push_back(dir.File("x.alb"));
+    doc.SetTitle("Trip");
+    MessageBoxRecorder boxes(IDCANCEL);
+    EXPECT_FALSE(doc.OnNewDocument());
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Save changes to Trip?"});
+    EXPECT_EQ(boxes.boxes()[0].type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    EXPECT_EQ(doc.GetItemCount(), 1);
+    EXPECT_EQ(doc.GetTitle(), "Trip");
+    EXPECT_EQ(doc.m_bAlbumModified, 1);
+
+    // No discards the page.
+    boxes.SetAnswer(IDNO);
+    EXPECT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.GetItemCount(), 0);
+    EXPECT_EQ(doc.GetTitle(), "Untitled");
+}
+
+TEST_F(Commands, YesWhoseSaveDoesNotCompleteStopsTheCommand) {
+    doc.AddPicture(Land().c_str());
+    MessageBoxRecorder boxes(IDYES);
+    // Save As cancelled: File New, closing, Open Document and a dropped album stop.
+    EXPECT_FALSE(doc.OnNewDocument());
+    EXPECT_FALSE(doc.PromptSaveChanges());
+    shell.opens.push_back(dir.File("other.alb"));
+    doc.OnFileOpenAlbum();
+    EXPECT_EQ(shell.opens.size(), 1u); // the dialog was never shown
+    EXPECT_FALSE(doc.OpenAlbumByPath(dir.File("other.alb").c_str(), true));
+    EXPECT_EQ(doc.GetItemCount(), 1);
+
+    // A write that fails stops it too.
+    shell.saves.push_back(dir.File("no-folder/x.alb"));
+    EXPECT_FALSE(doc.PromptSaveChanges());
+    EXPECT_EQ(doc.m_bAlbumModified, 1);
+    EXPECT_EQ(doc.GetTitle(), "Untitled");
+    EXPECT_STREQ(doc.m_szAlbumPath, "Untitled.alb");
+
+    // A save that completes lets it go on.
+    shell.saves.push_back(dir.File("saved.alb"));
+    EXPECT_TRUE(doc.PromptSaveChanges());
+    EXPECT_TRUE(FileExists(dir.File("saved.alb")));
+    EXPECT_EQ(doc.m_bAlbumModified, 0);
+}
+
+TEST_F(Commands, SaveAsksOnceForANameThenWritesWithoutADialog) {
+    doc.AddPicture(Land().c_str());
+    shell.saves.push_back(dir.File("page.alb"));
+    doc.OnCmdMsg(ID_FILE_SAVE, CN_COMMAND, nullptr);
+    EXPECT_EQ(shell.initialNames, std::vector<std::string>{"Untitled"});
+    EXPECT_EQ(doc.GetTitle(), "page");
+    EXPECT_EQ(doc.m_bHasFile, 1);
+    EXPECT_EQ(doc.m_bAlbumModified, 0);
+    EXPECT_EQ(view.redraws, 1);
+    EXPECT_EQ(shell.recent, std::vector<std::string>{dir.File("page.alb")});
+
+    doc.AddPicture(Port().c_str());
+    doc.OnFileSave();
+    EXPECT_EQ(shell.initialNames.size(), 1u);
+    CZelbrinDoc back;
+    ASSERT_TRUE(back.OnOpenDocument(dir.File("page.alb").c_str()));
+    EXPECT_EQ(back.GetItemCount(), 2);
+
+    // Save As shows the current title and may be cancelled without changes.
+    doc.OnFileSaveAs();
+    EXPECT_EQ(shell.initialNames.back(), "page");
+    EXPECT_EQ(doc.GetTitle(), "page");
+}
+
+TEST_F(Commands, OpenDocumentTakesTheAlbumAndItsName) {
+    doc.AddPicture(Land().c_str());
+    shell.saves.push_back(dir.File("trip.alb"));
+    doc.DoSaveAs();
+    doc.OnNewDocument();
+    doc.AddPicture(Port().c_str());
+    doc.m_slots[0].bUsed = 1;
+
+    // Cancelled: slots are freed, but the page stays modified.
+    MessageBoxRecorder boxes(IDNO);
+    doc.OnFileOpenAlbum();
+    EXPECT_EQ(doc.m_slots[0].bUsed, 0);
+    EXPECT_EQ(doc.m_bAlbumModified, 1);
+    EXPECT_EQ(doc.GetItemCount(), 1);
+
+    shell.opens.push_back(dir.File("trip.alb"));
+    doc.OnFileOpenAlbum();
+    EXPECT_EQ(doc.GetTitle(), "trip");
+    EXPECT_EQ(doc.m_bHasFile, 1);
+    EXPECT_EQ(doc.m_bAlbumModified, 0);
+    EXPECT_EQ(doc.GetItemCount(), 1);
+    EXPECT_EQ(doc.GetItem(0).nSrcWidth, 200);
+    EXPECT_EQ(view.selects, 1);
+    EXPECT_EQ(shell.recent.back(), dir.File("trip.alb"));
+}
+
+TEST_F(Commands, DroppedFiles) {
+    doc.AddPicture(Port().c_str());
+    shell.saves.push_back(dir.File("b.ALB"));
+    doc.DoSaveAs();
+    doc.OnNewDocument();
+
+    fs::copy_file(Land(), dir.File("a.jpg"));
+    WriteFileBytes(dir.File("c.txt"), "text");
+    fs::copy_file(Land(), dir.File("d.jpeg"));
+    MessageBoxRecorder boxes(IDNO);
+    doc.OpenDroppedFile(dir.File("a.jpg").c_str());
+    EXPECT_EQ(doc.GetItemCount(), 1);
+    doc.OpenDroppedFile(dir.File("b.ALB").c_str());
+    // The album asked first (the page had a new picture), then replaced it.
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Save changes to Untitled?"});
+    ASSERT_EQ(doc.GetItemCount(), 1);
+    EXPECT_EQ(doc.GetItem(0).nSrcWidth, 150);
+    EXPECT_EQ(doc.GetTitle(), "b");
+    EXPECT_EQ(doc.m_bHasFile, 1);
+    EXPECT_EQ(doc.m_bAlbumModified, 0);
+    doc.OpenDroppedFile(dir.File("c.txt").c_str());
+    doc.OpenDroppedFile(dir.File("d.jpeg").c_str());
+    EXPECT_EQ(doc.GetItemCount(), 1);
+    fs::copy_file(Land(), dir.File("E.JPG"));
+    doc.OpenDroppedFile(dir.File("E.JPG").c_str());
+    EXPECT_EQ(doc.GetItemCount(), 2);
+    EXPECT_EQ(boxes.boxes().size(), 1u);
+}
+
+TEST_F(Commands, NewTextItem) {
+    doc.m_bBold = 1;
+    std::strcpy(doc.m_szFontName, "Courier New");
+    shell.texts.push_back(std::nullopt);
+    doc.OnTextNew();
+    EXPECT_EQ(doc.GetItemCount(), 0);
+    ASSERT_EQ(shell.shownTexts.size(), 1u);
+    EXPECT_EQ(shell.shownTexts[0].text, "some text");
+    EXPECT_EQ(shell.shownTexts[0].bBold, 1);
+    EXPECT_EQ(shell.shownTexts[0].fontName, "Courier New");
+
+    TextItemFields f;
+    f.text = "Summer\r\n\r\n1998\r\n";
+    f.bItalic = 1;
+    f.fontName = "Times New Roman";
+    shell.texts.push_back(f);
+    doc.OnCmdMsg(ID_NEW_TEXT_ITEM, CN_COMMAND, nullptr);
+    ASSERT_EQ(doc.GetItemCount(), 1);
+    PageItem t = doc.GetItem(0);
+    EXPECT_EQ(t.nKind, ITEM_TEXT);
+    EXPECT_EQ(t.nLines, 3); // the empty middle line still holds its CR
+    EXPECT_EQ(t.rcPlace, (RECT{165, 298, 315, 333}));
+    EXPECT_EQ(t.rcSource, (RECT{0, 0, 100, 25}));
+    EXPECT_EQ(t.crColor, 0xFF0000u);
+    EXPECT_STREQ(t.szFontName, "Times New Roman");
+    EXPECT_EQ(t.bItalic, 1);
+    EXPECT_EQ(t.bBold, 0);
+    EXPECT_STREQ(doc.m_szFontName, "Times New Roman");
+    EXPECT_EQ(doc.m_bItalic, 1);
+    EXPECT_EQ(doc.m_bBold, 0);
+    EXPECT_EQ(view.selects, 1);
+    // A new text item is a change that must not be lost without a question.
+    EXPECT_EQ(doc.m_bAlbumModified, 1);
+
+    // A long text and font name are cut to their fields.
+    f.text = std::string(500, 'x');
+    f.fontName = std::string(25, 'F');
+    shell.texts.push_back(f);
+    doc.OnTextNew();
+    EXPECT_EQ(std::strlen(doc.GetLastItem().szText), 400u);
+    EXPECT_EQ(std::strlen(doc.GetLastItem().szFontName), 19u);
+}
+
+TEST_F(Commands, DuplicateGivesTheCopyItsOwnPixels) {
+    CCmdUI ui(ID_DUPLICATE_OBJECT);
+    doc.OnCmdMsg(ID_DUPLICATE_OBJECT, CN_UPDATE_COMMAND_UI, &ui);
+    EXPECT_FALSE(ui.m_bEnabled);
+
+    doc.AddPicture(Land().c_str());
+    doc.m_bAlbumModified = 0;
+    CCmdUI ui2(ID_DUPLICATE_OBJECT);
+    doc.OnCmdMsg(ID_DUPLICATE_OBJECT, CN_UPDATE_COMMAND_UI, &ui2);
+    EXPECT_TRUE(ui2.m_bEnabled);
+    doc.OnEditDuplicate();
+    ASSERT_EQ(doc.GetItemCount(), 2);
+    PageItem a = doc.GetItem(0), b = doc.GetItem(1);
+    EXPECT_NE(a.pPixels, b.pPixels);
+    EXPECT_EQ(b.rcPlace, (RECT{a.rcPlace.left + 10, a.rcPlace.top + 10, a.rcPlace.right + 10,
+                               a.rcPlace.bottom + 10}));
+    EXPECT_EQ(doc.m_bAlbumModified, 1);
+
+    // With the file gone the copy still gets pixels of its own.
+    fs::remove(Land());
+    doc.OnEditDuplicate();
+    ASSERT_EQ(doc.GetItemCount(), 3);
+    PageItem c = doc.GetItem(2);
+    EXPECT_NE(c.pPixels, b.pPixels);
+    EXPECT_EQ(std::memcmp(c.pPixels, b.pPixels, 200 * 150 * 3), 0);
+    doc.RemoveItem(1);
+    EXPECT_EQ(doc.GetLastItem().pPixels[0], c.pPixels[0]);
+
+    // Text items are duplicated with their text.
+    TextItemFields f;
+    f.text = "hi";
+    f.fontName = "Arial";
+    shell.texts.push_back(f);
+    doc.OnTextNew();
+    doc.OnEditDuplicate();
+    EXPECT_STREQ(doc.GetLastItem().szText, "hi");
+    EXPECT_EQ(doc.GetLastItem().pPixels, nullptr);
+}
+
+} // namespace
