@@ -1,0 +1,36 @@
+// Edit Text Item: the text, the three styles and the font of a text item.
+#pragma once
+
+#include "document/page_item.h"
+#include "platform/qt/dialog.h"
+#include "res/dialog_ids.h"
+
+#include <string>
+
+class CTextItemDialog : public CDialog {
+public:
+    enum { IDD = IDD_TEXT_ITEM };
+    explicit CTextItemDialog(QWidget* pParent = nullptr);
+
+    std::string m_strText; // line breaks as CR LF pairs
+    int m_nBold = 0;       // 0 off, 1 on
+    int m_nItalic = 0;
+    int m_nUnderline = 0;
+    std::string m_strFont;
+
+    // The font list, in the order it is shown.
+    static const char* const kFontNames[12];
+    // Longest font name the dialog accepts, in characters.
+    static constexpr int kMaxFontChars = 30;
+
+    // The members from a text item's fields.
+    void SetFromItem(const PageItem& item);
+    // The members into a text item's fields. The text and the font name are
+    // cut to the fields (400 and 19 bytes) at the last whole UTF-8 character
+    // that fits; false when something was cut.
+    bool CopyToItem(PageItem& item) const;
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+};

@@ -1,0 +1,23 @@
+// Ids of the dialog templates, their controls and the icon they show.
+#pragma once
+
+// Dialog templates.
+constexpr int IDD_ABOUT = 100;
+constexpr int IDD_TEXT_ITEM = 130;
+constexpr int IDD_GRIDLINE_SETUP = 133;
+constexpr int IDD_EXPORT_JPEG = 134;
+
+// The application icon, resource 128.
+constexpr int IDI_ZELBRIN = 128;
+
+// Controls.
+constexpr int IDC_TEXT = 1001;
+constexpr int IDC_HORIZ_SPACING = 1001;
+constexpr int IDC_VERT_SPACING = 1002;
+constexpr int IDC_BOLD = 1009;
+constexpr int IDC_ITALIC = 1010;
+constexpr int IDC_UNDERLINE = 1011;
+constexpr int IDC_FONT = 1016;
+constexpr int IDC_EXPORT_WIDTH = 1017;
+constexpr int IDC_EXPORT_HEIGHT = 1018;
+constexpr int IDC_TEXT_OK = 1019;
