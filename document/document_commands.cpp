@@ -85,9 +85,14 @@ void CZelbrinDoc::OnFileOpenAlbum() {
         TakeOpenedAlbum(path.c_str());
 }
 
-BOOL CZelbrinDoc::OpenAlbumByPath(const char* path, bool bAskToSave) {
-    if (bAskToSave && !AskToSave())
+BOOL CZelbrinDoc::OpenAlbumByPath(const char* path, bool bAskToSave, bool* pKept) {
+    if (pKept)
+        *pKept = false;
+    if (bAskToSave && !AskToSave()) {
+        if (pKept)
+            *pKept = true;
         return FALSE;
+    }
     if (!OnOpenDocument(path))
         return FALSE;
     ClearSlotsUsed();

@@ -81,7 +81,8 @@ public:
     BOOL PromptSaveChanges();
     // Opens an album by path as the recent-file list and the command line do:
     // asks to save first; on success the album counts as having a file.
-    BOOL OpenAlbumByPath(const char* path, bool bAskToSave);
+    // *pKept tells whether the user chose to keep the page (nothing was read).
+    BOOL OpenAlbumByPath(const char* path, bool bAskToSave, bool* pKept = nullptr);
     // Save and Save As; TRUE when the album was written.
     BOOL DoSave();
     BOOL DoSaveAs();

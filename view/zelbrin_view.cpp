@@ -1,6 +1,9 @@
 #include "view/zelbrin_view.h"
 
+#include "app/settings.h"
 #include "document/zelbrin_doc.h"
+#include "platform/qt/win_app.h"
+#include "res/resource.h"
 #include "platform/qt/gdi.h"
 #include "platform/qt/printer.h"
 
@@ -12,14 +15,39 @@ CZelbrinView::CZelbrinView(QWidget* parent)
     // The page's inches come from the application printer's printable area.
     CPrinterDC printer(&AfxGetAppPrinter());
     LoadPrinterMetrics(&printer);
+    // The five preferences kept between runs.
+    if (CWinApp* app = AfxGetApp()) {
+        const ViewSettings s = LoadViewSettings(*app);
+        m_bSnapToGrid = s.bSnapToGrid;
+        m_bShowGrid = s.bShowGrid;
+        m_fVertSpacing = s.fVertSpacing;
+        m_fHorizSpacing = s.fHorizSpacing;
+        m_bSnapToTemplate = s.bSnapToTemplate;
+    }
 }
 
 CZelbrinView::~CZelbrinView() {
+    if (CWinApp* app = AfxGetApp()) {
+        ViewSettings s;
+        s.bSnapToGrid = m_bSnapToGrid;
+        s.bShowGrid = m_bShowGrid;
+        s.fVertSpacing = m_fVertSpacing;
+        s.fHorizSpacing = m_fHorizSpacing;
+        s.bSnapToTemplate = m_bSnapToTemplate;
+        StoreViewSettings(*app, s);
+    }
     if (CZelbrinDoc* doc = GetDocument(); doc && doc->GetAlbumView() == this)
         doc->SetAlbumView(nullptr);
     if (m_pOffscreenDC)
         m_pOffscreenDC->DeleteDC();
 }
+
+BEGIN_MESSAGE_MAP(CZelbrinView, CView)
+ON_COMMAND(ID_EXPORT_PAGE, OnExportPage)
+ON_UPDATE_COMMAND_UI(ID_EXPORT_PAGE, OnUpdateAlwaysEnabled)
+END_MESSAGE_MAP()
+
+void CZelbrinView::OnUpdateAlwaysEnabled(CCmdUI*) {}
 
 CZelbrinDoc* CZelbrinView::GetDocument() const {
     return static_cast<CZelbrinDoc*>(CView::GetDocument());

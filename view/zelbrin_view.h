@@ -40,6 +40,10 @@ public:
     void OnPaint() override;
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
 
+    // Export Page: the page as a JPEG picture of a chosen size.
+    void OnExportPage();
+    void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
+
     // Fixes the pixels per inch for every view made afterwards instead of
     // deriving it from the screen (0 derives it again).
     static void SetFixedPixelsPerInch(int ppi);
@@ -73,6 +77,9 @@ public:
     int m_bFirstUpdate = 1;
     int m_bSnapToTemplate = 0;
     int m_nPixelsPerInch = 72;
+
+protected:
+    DECLARE_MESSAGE_MAP()
 
 private:
     void UpdateGridGeometry();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/win/cmdtarget.h"
+#include "platform/win/winctrl.h"
 
 #include <QMainWindow>
 
@@ -23,9 +24,6 @@ class QShortcut;
 constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
 constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
 constexpr DWORD WS_THICKFRAME = 0x00040000;
-constexpr DWORD WS_SYSMENU = 0x00080000;
-constexpr DWORD WS_CAPTION = 0x00C00000;
-constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_CHILD = 0x40000000;
 constexpr DWORD WS_OVERLAPPEDWINDOW =
     WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;

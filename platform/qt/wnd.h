@@ -5,13 +5,14 @@
 // only presents the surface.
 #pragma once
 
+#include "platform/win/cmdtarget.h"
 #include "platform/win/wintypes.h"
 
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
 
-class CWnd : public QWidget {
+class CWnd : public QWidget, public CCmdTarget {
     Q_OBJECT
 public:
     explicit CWnd(QWidget* parent = nullptr);

@@ -1,0 +1,114 @@
+#include "app/zelbrin_app.h"
+
+#include "app/command_line.h"
+#include "app/document_shell_qt.h"
+#include "app/main_frame.h"
+#include "dialogs/about_dialog.h"
+#include "document/album_paths.h"
+#include "document/zelbrin_doc.h"
+#include "platform/qt/doc_template.h"
+#include "platform/qt/qt_message_box.h"
+#include "res/resource.h"
+#include "view/zelbrin_view.h"
+
+#include <cstdio>
+
+BEGIN_MESSAGE_MAP(CZelbrinApp, CWinApp)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, OnRecentFile)
+END_MESSAGE_MAP()
+
+CZelbrinApp::CZelbrinApp() = default;
+
+CZelbrinApp::~CZelbrinApp() { m_pTemplate.reset(); }
+
+CZelbrinDoc* CZelbrinApp::GetDocument() const {
+    return m_pTemplate ? static_cast<CZelbrinDoc*>(m_pTemplate->GetDocument()) : nullptr;
+}
+
+CZelbrinView* CZelbrinApp::GetView() const {
+    return m_pTemplate ? static_cast<CZelbrinView*>(m_pTemplate->GetView()) : nullptr;
+}
+
+CMainFrame* CZelbrinApp::GetMainFrame() const {
+    return m_pTemplate ? static_cast<CMainFrame*>(m_pTemplate->GetFrame()) : nullptr;
+}
+
+BOOL CZelbrinApp::InitInstance() {
+    InstallQtMessageBoxes(QString::fromStdString(GetAppName()));
+    SetRegistryKey("Local AppWizard-Generated Applications");
+    LoadStdProfileSettings(4);
+
+    m_pTemplate = std::make_unique<CSingleDocTemplate>(
+        IDR_MAINFRAME, [] { return std::make_unique<CZelbrinDoc>(); },
+        [] { return std::make_unique<CMainFrame>(); },
+        [](CFrameWnd* frame) { return new CZelbrinView(frame); });
+
+    const CommandLine cl = ParseCommandLine(m_args);
+    if (cl.mode == CommandLine::Mode::Error) {
+        std::fprintf(stderr, "zelbrin: %s\n", cl.error.c_str());
+        return FALSE;
+    }
+    if (cl.ppi)
+        CZelbrinView::SetFixedPixelsPerInch(cl.ppi);
+
+    if (!m_pTemplate->CreateAll())
+        return FALSE;
+    CZelbrinDoc* doc = GetDocument();
+    CZelbrinView* view = GetView();
+    CMainFrame* frame = GetMainFrame();
+    m_pMainWnd = frame;
+    m_pShell = std::make_unique<CDocumentShellQt>(frame);
+    doc->SetShell(m_pShell.get());
+    view->AttachDocument(doc);
+    frame->SetPage(view, doc);
+
+    if (cl.album.empty()) {
+        doc->OnNewDocument();
+    } else if (!doc->OpenAlbumByPath(cl.album.c_str(), false)) {
+        return FALSE;
+    }
+    view->OnInitialUpdate();
+    frame->DragAcceptFiles(TRUE);
+    frame->show();
+    view->OnActivateView(TRUE, view, nullptr);
+    return TRUE;
+}
+
+int CZelbrinApp::ExitInstance() {
+    // The view stores the settings as it goes, before the list is written.
+    if (m_pTemplate)
+        m_pTemplate->CloseAll();
+    return CWinApp::ExitInstance();
+}
+
+CDocument* CZelbrinApp::OpenDocumentFile(const char* path) {
+    CZelbrinDoc* doc = GetDocument();
+    if (!doc || !doc->OpenAlbumByPath(path, true))
+        return nullptr;
+    return doc;
+}
+
+void CZelbrinApp::OnRecentFile(UINT nID) {
+    CRecentFileList* list = GetRecentFileList();
+    CZelbrinDoc* doc = GetDocument();
+    const int n = static_cast<int>(nID - ID_FILE_MRU_FILE1);
+    if (!list || !doc || n < 0 || n >= list->GetCount())
+        return;
+    const std::string path = (*list)[n];
+    bool kept = false;
+    if (doc->OpenAlbumByPath(path.c_str(), true, &kept))
+        return; // the document put it first in the list
+    if (kept)
+        return;
+    for (int i = 0; i < list->GetCount(); ++i)
+        if ((*list)[i] == path) {
+            list->Remove(i);
+            break;
+        }
+}
+
+void CZelbrinApp::OnAppAbout() {
+    CAboutDialog dlg(GetMainFrame());
+    dlg.DoModal();
+}
