@@ -79,6 +79,7 @@ std::string LineEditControl::GetText() const {
 
 void LineEditControl::ReplaceText(const std::string& value) {
     setText(FromUtf8(value));
+    setCursorPosition(0); // a text set by the program shows from its start
 }
 
 void LineEditControl::LimitText(int nChars) {
