@@ -230,6 +230,8 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, std::string& value) {
     } else if (combo->isEditable() && combo->currentText() != text) {
         combo->setEditText(text);
     }
+    if (combo->lineEdit())
+        combo->lineEdit()->setCursorPosition(0); // the name shows from its start
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CEdit& control) {

@@ -15,8 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <cstdio>
-#include <cstdlib>
+#include <algorithm>
 
 // The window of a running dialog: hands Enter, Esc and the caption's close
 // button to the dialog object instead of QDialog's own handling.

@@ -1,5 +1,8 @@
 #include "platform/qt/edit_control.h"
 
+#include <QApplication>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QValidator>
 
@@ -79,6 +82,7 @@ std::string LineEditControl::GetText() const {
 
 void LineEditControl::ReplaceText(const std::string& value) {
     setText(FromUtf8(value));
+    setCursorPosition(0); // a text set by the program shows from its start
 }
 
 void LineEditControl::LimitText(int nChars) {
@@ -88,7 +92,8 @@ void LineEditControl::LimitText(int nChars) {
 }
 
 MultiLineEditControl::MultiLineEditControl(QWidget* parent, DWORD style)
-    : QPlainTextEdit(parent), m_bWantReturn((style & ES_WANTRETURN) != 0) {
+    : QPlainTextEdit(parent), m_bWantReturn((style & ES_WANTRETURN) != 0),
+      m_bAutoVScroll((style & (ES_AUTOVSCROLL | WS_VSCROLL)) != 0) {
     if (!(style & WS_BORDER))
         setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy((style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn
@@ -101,9 +106,62 @@ MultiLineEditControl::MultiLineEditControl(QWidget* parent, DWORD style)
     setTabChangesFocus(true);
     document()->setDocumentMargin(2);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_bSettingText)
+        if (m_bSettingText)
+            return;
+        if (m_bDeferNotify)
+            m_bChanged = true; // notified once the edit is kept
+        else
             RaiseChange();
     });
+}
+
+bool MultiLineEditControl::Overflows() const {
+    qreal height = 2 * document()->documentMargin();
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+        height += blockBoundingRect(b).height();
+    return height > viewport()->height();
+}
+
+template <class Edit> void MultiLineEditControl::UserEdit(Edit edit) {
+    if (m_bAutoVScroll || m_bDeferNotify) {
+        edit();
+        return;
+    }
+    const QString before = toPlainText();
+    const QTextCursor cursor = textCursor();
+    const int anchor = cursor.anchor();
+    const int position = cursor.position();
+    m_bDeferNotify = true;
+    m_bChanged = false;
+    edit();
+    m_bDeferNotify = false;
+    if (!m_bChanged)
+        return;
+    if (Overflows() && toPlainText().size() >= before.size()) {
+        m_bSettingText = true;
+        setPlainText(before);
+        m_bSettingText = false;
+        QTextCursor back = textCursor();
+        back.setPosition(anchor);
+        back.setPosition(position, QTextCursor::KeepAnchor);
+        setTextCursor(back);
+        verticalScrollBar()->setValue(0);
+        QApplication::beep();
+        return;
+    }
+    RaiseChange();
+}
+
+void MultiLineEditControl::keyPressEvent(QKeyEvent* e) {
+    UserEdit([&] { QPlainTextEdit::keyPressEvent(e); });
+}
+
+void MultiLineEditControl::inputMethodEvent(QInputMethodEvent* e) {
+    UserEdit([&] { QPlainTextEdit::inputMethodEvent(e); });
+}
+
+void MultiLineEditControl::insertFromMimeData(const QMimeData* source) {
+    UserEdit([&] { QPlainTextEdit::insertFromMimeData(source); });
 }
 
 std::string MultiLineEditControl::GetText() const {

@@ -55,7 +55,9 @@ protected:
 
 // Multi-line edit: words wrap at the box's width unless it scrolls
 // horizontally; Enter starts a new line only with ES_WANTRETURN (the dialog
-// decides); Tab moves the focus as in any dialog control.
+// decides); Tab moves the focus as in any dialog control. Without
+// ES_AUTOVSCROLL the user's typing stops at the box's last line: an edit
+// that would need more lines is refused with a beep and notifies nothing.
 class MultiLineEditControl : public QPlainTextEdit, public EditControl {
 public:
     MultiLineEditControl(QWidget* parent, DWORD style);
@@ -64,13 +66,24 @@ public:
     void SelectAll() override { selectAll(); }
     void LimitText(int) override {}
     bool WantsReturn() const { return m_bWantReturn; }
+    // True when the text needs more height than the box shows.
+    bool Overflows() const;
 
 protected:
     void ReplaceText(const std::string& text) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
+    // Runs one edit by the user, undoing it when it overflows the box.
+    template <class Edit> void UserEdit(Edit edit);
+
     bool m_bWantReturn;
+    bool m_bAutoVScroll;
     bool m_bSettingText = false;
+    bool m_bDeferNotify = false;
+    bool m_bChanged = false;
 };
 
 // The edit control behind a widget, or null when it is none.

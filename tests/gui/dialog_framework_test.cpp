@@ -293,6 +293,41 @@ TEST(DialogModal, RunsOverTheActiveWindowAndDisablesIt) {
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
+TEST(DialogModal, MultiLineEditWithoutAutoScrollStopsAtItsLastLine) {
+    ProbeDialog dlg;
+    dlg.Watch(IDC_NOTES, "notes");
+    OnNextModal([&](QDialog*) {
+        auto* notes = dynamic_cast<MultiLineEditControl*>(Item(dlg, IDC_NOTES));
+        ASSERT_NE(notes, nullptr);
+        for (int i = 0; i < 20; ++i) {
+            QTest::keyClicks(notes, "line");
+            QTest::keyClick(notes, Qt::Key_Return);
+        }
+        std::string text = dlg.GetDlgItemText(IDC_NOTES);
+        int lines = notes->document()->blockCount();
+        EXPECT_GT(lines, 1);
+        EXPECT_LT(lines, 20); // the box holds only a few lines
+        EXPECT_FALSE(notes->Overflows());
+        // Refused keys notify nothing: the last notification saw the text kept.
+        ASSERT_FALSE(dlg.m_events.empty());
+        EXPECT_EQ(dlg.m_events.back(), "change notes=" + text);
+        // Deleting still works, and frees room for typing again.
+        QTest::keyClick(notes, Qt::Key_Backspace);
+        QTest::keyClick(notes, Qt::Key_Backspace);
+        QTest::keyClicks(notes, "x");
+        EXPECT_NE(dlg.GetDlgItemText(IDC_NOTES), text);
+        // The program may put in more than the box shows.
+        std::string many;
+        for (int i = 0; i < 20; ++i)
+            many += "row\r\n";
+        dlg.SetDlgItemText(IDC_NOTES, many);
+        EXPECT_EQ(dlg.GetDlgItemText(IDC_NOTES), many);
+        EXPECT_TRUE(notes->Overflows());
+        Click(dlg, IDCANCEL);
+    });
+    dlg.DoModal();
+}
+
 // --------------------------------------------------------- notifications ---
 
 TEST(EditNotifications, UpdateThenChangeInsideEveryChange) {

@@ -342,6 +342,31 @@ TEST(TextItemDialog, TypedLineBreakComesBackAsCrLf) {
     EXPECT_EQ(dlg.m_nBold, 1);
 }
 
+TEST(TextItemDialog, TextBoxTakesNoMoreLinesThanItShows) {
+    CTextItemDialog dlg;
+    dlg.m_strFont = "Arial";
+    int shown = 0;
+    OnNextModal([&](QDialog*) {
+        auto* text = qobject_cast<QPlainTextEdit*>(Item(dlg, IDC_TEXT));
+        for (int i = 0; i < 30; ++i) {
+            QTest::keyClicks(text, QString::number(i));
+            QTest::keyClick(text, Qt::Key_Return);
+        }
+        shown = text->document()->blockCount();
+        Click(dlg, IDC_TEXT_OK);
+    });
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    // 62 dialog units hold a handful of lines, not thirty.
+    EXPECT_GE(shown, 4);
+    EXPECT_LT(shown, 12);
+    std::size_t breaks = 0;
+    for (std::size_t p = dlg.m_strText.find("\r\n"); p != std::string::npos;
+         p = dlg.m_strText.find("\r\n", p + 2))
+        ++breaks;
+    EXPECT_EQ(static_cast<int>(breaks), shown - 1);
+    EXPECT_EQ(dlg.m_strText.rfind("0\r\n1\r\n", 0), 0u);
+}
+
 TEST(TextItemDialog, EnterInTheFontBoxConfirms) {
     CTextItemDialog dlg;
     dlg.m_strFont = "Arial";
