@@ -73,16 +73,22 @@ void CExportDialog::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_EXPORT_WIDTH, m_ctlWidth);
     DDX_Control(pDX, IDC_EXPORT_HEIGHT, m_ctlHeight);
+    // Filling the fields at opening shows the start values as they are: linking
+    // them through each other would show 798 x 598 for an 800 x 600 page.
+    m_bFilling = !pDX->m_bSaveAndValidate;
     // The height first, then the width.
     DDX_Text(pDX, IDC_EXPORT_HEIGHT, m_nHeight);
     DDV_MinMaxUInt(pDX, m_nHeight, kMinSide, kMaxSide);
     DDX_Text(pDX, IDC_EXPORT_WIDTH, m_nWidth);
     DDV_MinMaxUInt(pDX, m_nWidth, kMinSide, kMaxSide);
+    m_bFilling = false;
 }
 
 // The linking runs in double precision on the float ratio: 400 / 1.3333334
 // is just below 300 and gives 299.
 void CExportDialog::OnUpdateWidth() {
+    if (m_bFilling)
+        return;
     if (m_bLinking == 1) {
         m_bLinking = 0; // our own change of this field
         return;
@@ -96,6 +102,8 @@ void CExportDialog::OnUpdateWidth() {
 }
 
 void CExportDialog::OnUpdateHeight() {
+    if (m_bFilling)
+        return;
     if (m_bLinking == 1) {
         m_bLinking = 0;
         return;
@@ -109,9 +117,13 @@ void CExportDialog::OnUpdateHeight() {
 }
 
 void CExportDialog::OnChangeWidth() {
+    if (m_bFilling)
+        return;
     m_nHeight = TruncToUInt(m_nWidth / static_cast<double>(m_fRatio));
 }
 
 void CExportDialog::OnChangeHeight() {
+    if (m_bFilling)
+        return;
     m_nWidth = TruncToUInt(m_nHeight * static_cast<double>(m_fRatio));
 }

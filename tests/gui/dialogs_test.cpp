@@ -480,26 +480,23 @@ TEST(ExportDialog, StartValuesGiveTheFloatRatio) {
     EXPECT_GT(static_cast<double>(dlg.m_fRatio), 4.0 / 3.0); // slightly above 4/3
 }
 
-TEST(ExportDialog, OpeningPassesTheStartValuesThroughTheLinking) {
-    // Height 600 goes in first: its linking writes width 800, whose change
-    // stores height 800 / r = 599, and the height's own change then stores
-    // width 599 * r = 798. The width field is then filled with 798, which
-    // links the height field to 598 (and stores 797 and 597).
+TEST(ExportDialog, OpeningShowsTheClientSizeUnlinked) {
+    // The start values fill the fields as they are; linking starts with the
+    // user's first change.
     CExportDialog dlg;
     dlg.SetStartValues(800, 600);
     OnNextModal([&](QDialog* w) {
         EXPECT_EQ(w->windowTitle(), "Export as JPEG");
-        EXPECT_EQ(dlg.GetDlgItemText(IDC_EXPORT_HEIGHT), "598");
-        EXPECT_EQ(dlg.GetDlgItemText(IDC_EXPORT_WIDTH), "798");
-        EXPECT_EQ(dlg.m_nWidth, 797u);
-        EXPECT_EQ(dlg.m_nHeight, 597u);
+        EXPECT_EQ(dlg.GetDlgItemText(IDC_EXPORT_HEIGHT), "600");
+        EXPECT_EQ(dlg.GetDlgItemText(IDC_EXPORT_WIDTH), "800");
+        EXPECT_EQ(dlg.m_nWidth, 800u);
+        EXPECT_EQ(dlg.m_nHeight, 600u);
         EXPECT_EQ(dlg.m_bLinking, 0);
         QTest::keyClick(Item(dlg, IDC_EXPORT_WIDTH), Qt::Key_Return);
     });
     ASSERT_EQ(dlg.DoModal(), IDOK);
-    // OK replaces the stored numbers by the fields.
-    EXPECT_EQ(dlg.m_nWidth, 798u);
-    EXPECT_EQ(dlg.m_nHeight, 598u);
+    EXPECT_EQ(dlg.m_nWidth, 800u);
+    EXPECT_EQ(dlg.m_nHeight, 600u);
 }
 
 TEST(ExportDialog, TypingOneSideSetsTheOther) {
