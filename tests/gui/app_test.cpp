@@ -1,0 +1,279 @@
+// The editor as a whole: start-up, the frame's commands and keys, dropped
+// files, closing, the persisted settings and the export in the window.
+#include "app/main_frame.h"
+#include "app/zelbrin_app.h"
+#include "document/zelbrin_doc.h"
+#include "imaging/page_export.h"
+#include "platform/qt/file_dialog.h"
+#include "platform/qt/gdi.h"
+#include "res/resource.h"
+#include "support/modal_dialog.h"
+#include "support/test_support.h"
+#include "view/page_math.h"
+#include "view/zelbrin_view.h"
+
+#include <QCloseEvent>
+#include <QSettings>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstring>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Answers file dialogs from a list; records what each dialog was asked.
+struct FileDialogScript {
+    FileDialogScript() {
+        CFileDialog::SetAnswerHook([this](const CFileDialog& dlg)
+                                       -> std::optional<std::vector<std::string>> {
+            asked.push_back({dlg.IsOpenDialog() != 0, dlg.GetDefExt(), dlg.GetInitialName(),
+                             dlg.GetFilters().empty() ? "" : dlg.GetFilters()[0].name});
+            if (answers.empty())
+                return std::nullopt;
+            auto a = answers.front();
+            answers.erase(answers.begin());
+            return a;
+        });
+    }
+    ~FileDialogScript() { CFileDialog::SetAnswerHook(nullptr); }
+    struct Asked {
+        bool open;
+        std::string defExt, initialName, filter;
+    };
+    std::vector<Asked> asked;
+    std::vector<std::optional<std::vector<std::string>>> answers;
+};
+
+class Editor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetScreenMetricsOverride(1024, 768);
+        CWinApp::SetProfileRoot(store.path());
+        MakeJpeg(dir.File("a.jpg"), 400, 300);
+        MakeJpeg(dir.File("b.jpg"), 300, 400);
+    }
+    void TearDown() override {
+        Stop();
+        ClearScreenMetricsOverride();
+    }
+    bool Start(std::vector<std::string> args = {}) {
+        app = std::make_unique<CZelbrinApp>();
+        app->m_args = std::move(args);
+        bool ok = app->InitInstance();
+        QCoreApplication::processEvents();
+        return ok;
+    }
+    void Stop() {
+        if (app) {
+            app->ExitInstance();
+            app.reset();
+        }
+    }
+    CZelbrinDoc& Doc() { return *app->GetDocument(); }
+    CMainFrame& Frame() { return *app->GetMainFrame(); }
+    CZelbrinView& View() { return *app->GetView(); }
+    QSettings Store() {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                         "Local AppWizard-Generated Applications", "Zelbrin");
+    }
+
+    TempDir store;
+    TempDir dir;
+    std::unique_ptr<CZelbrinApp> app;
+};
+
+TEST_F(Editor, StartsWithAnUntitledPageAndTheFiveDefaults) {
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Frame().windowTitle(), "Untitled - Zelbrin");
+    EXPECT_EQ(Doc().GetItemCount(), 0);
+    EXPECT_EQ(View().m_nPixelsPerInch, ComputePixelsPerInch(768, View().m_fPageHeightInches));
+    EXPECT_EQ(View().m_bShowGrid, 0);
+    EXPECT_EQ(View().m_bSnapToGrid, 0);
+    EXPECT_EQ(View().m_bSnapToTemplate, 0);
+    EXPECT_FLOAT_EQ(View().m_fVertSpacing, 1.0f);
+    EXPECT_FLOAT_EQ(View().m_fHorizSpacing, 1.0f);
+    // The client area is the page.
+    int h = 0, w = 0;
+    View().GetClientExtent(h, w);
+    EXPECT_EQ(w, static_cast<int>(View().m_nPixelsPerInch * View().m_fPageWidthInches));
+    EXPECT_EQ(h, static_cast<int>(View().m_nPixelsPerInch * View().m_fPageHeightInches));
+    Stop();
+    QSettings s = Store();
+    EXPECT_EQ(s.value("Gridlines/Enable").toInt(), 0);
+    EXPECT_EQ(s.value("Gridlines/Show").toInt(), 0);
+    EXPECT_EQ(s.value("Template/Lock").toInt(), 0);
+    EXPECT_EQ(s.value("Gridlines/Vert Spacing").toString(), "1.0000");
+    EXPECT_EQ(s.value("Gridlines/Horiz Spacing").toString(), "1.0000");
+}
+
+TEST_F(Editor, SpacingsAreReadAndWrittenInTheCLocale) {
+    {
+        QSettings s = Store();
+        s.setValue("Gridlines/Vert Spacing", "0.3333333");
+        s.setValue("Gridlines/Horiz Spacing", "0.25");
+        s.setValue("Gridlines/Show", 1);
+    }
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+        << "the de_DE.UTF-8 locale is missing (scripts/deps.sh generates it)";
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(View().m_fVertSpacing, 0.3333333f);
+    EXPECT_EQ(View().m_fHorizSpacing, 0.25f);
+    EXPECT_EQ(View().m_bShowGrid, 1);
+    Stop();
+    std::setlocale(LC_ALL, "C");
+    QSettings s = Store();
+    EXPECT_EQ(s.value("Gridlines/Vert Spacing").toString(), "0.3333");
+    EXPECT_EQ(s.value("Gridlines/Horiz Spacing").toString(), "0.2500");
+}
+
+TEST_F(Editor, KeysRunTheCommandsTheirLabelsShow) {
+    ASSERT_TRUE(Start());
+    FileDialogScript files;
+    files.answers.push_back(std::vector<std::string>{dir.File("a.jpg"), dir.File("b.jpg")});
+    QTest::keyClick(&Frame(), Qt::Key_O, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(files.asked.size(), 1u);
+    EXPECT_TRUE(files.asked[0].open);
+    EXPECT_EQ(files.asked[0].defExt, "jpg");
+    EXPECT_EQ(files.asked[0].filter, "JPEG Files (*.jpg)");
+    EXPECT_EQ(Doc().GetItemCount(), 2);
+    EXPECT_EQ(Doc().m_bAlbumModified, 1);
+
+    // Ctrl+D duplicates the selection; with nothing on the page it is refused.
+    QTest::keyClick(&Frame(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(Doc().GetItemCount(), 3);
+    Doc().DeleteAllItems();
+    QTest::keyClick(&Frame(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(Doc().GetItemCount(), 0);
+    CCmdUI ui(ID_DUPLICATE_OBJECT);
+    Frame().UpdateCmdUI(ui);
+    EXPECT_FALSE(ui.m_bEnabled);
+
+    // Ctrl+B with nothing selected does nothing.
+    QTest::keyClick(&Frame(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(Doc().GetItemCount(), 0);
+}
+
+TEST_F(Editor, DroppedFilesInsertOpenOrAreIgnored) {
+    // b.ALB: an album with one portrait picture.
+    {
+        CZelbrinDoc other;
+        other.OnNewDocument();
+        ASSERT_TRUE(other.AddPicture(dir.File("b.jpg").c_str()));
+        ASSERT_TRUE(other.SetAlbumPath(dir.File("b.ALB").c_str()));
+        ASSERT_TRUE(other.WriteAlbumFile());
+    }
+    WriteFileBytes(dir.File("c.txt"), "hello");
+    ASSERT_TRUE(Start());
+    MessageBoxRecorder boxes(IDNO);
+    Frame().OnDropFiles({dir.File("a.jpg"), dir.File("b.ALB"), dir.File("c.txt")});
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Save changes to Untitled?"});
+    ASSERT_EQ(Doc().GetItemCount(), 1);
+    EXPECT_EQ(Doc().GetItem(0).nSrcWidth, 150); // the album's portrait picture
+    EXPECT_EQ(Doc().IsItemDrawn(0), 0);         // selected, floating
+    EXPECT_EQ(Frame().windowTitle(), "b - Zelbrin");
+    EXPECT_EQ(Doc().m_bHasFile, 1);
+    ASSERT_GE(app->GetRecentFileList()->GetCount(), 1);
+    EXPECT_EQ((*app->GetRecentFileList())[0], dir.File("b.ALB"));
+}
+
+TEST_F(Editor, ClosingAsksAndCanBeRefused) {
+    ASSERT_TRUE(Start());
+    FileDialogScript files;
+    // A new text item is a change: closing asks.
+    OnNextModal([](QDialog* dlg) { QTest::keyClick(dlg, Qt::Key_Return); });
+    RouteCommand(Frame().GetCommandRoute(), ID_NEW_TEXT_ITEM);
+    ASSERT_EQ(Doc().GetItemCount(), 1);
+    EXPECT_STREQ(Doc().GetItem(0).szText, "some text");
+    {
+        MessageBoxRecorder boxes(IDCANCEL);
+        EXPECT_FALSE(Frame().close());
+        EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Save changes to Untitled?"});
+    }
+    {
+        // Yes, then Save As cancelled: the frame stays open with the page.
+        MessageBoxRecorder boxes(IDYES);
+        EXPECT_FALSE(Frame().close());
+        ASSERT_EQ(files.asked.size(), 1u);
+        EXPECT_EQ(files.asked[0].initialName, "Untitled");
+        EXPECT_FALSE(Frame().OnQueryEndSession());
+    }
+    {
+        MessageBoxRecorder boxes(IDYES);
+        files.answers.push_back(std::vector<std::string>{dir.File("page.alb")});
+        EXPECT_TRUE(Frame().close());
+        EXPECT_TRUE(FileExists(dir.File("page.alb")));
+    }
+}
+
+TEST_F(Editor, RecentAlbumsAskFirstAndFailingOnesLeaveTheList) {
+    {
+        CZelbrinDoc other;
+        other.OnNewDocument();
+        other.AddPicture(dir.File("a.jpg").c_str());
+        other.SetAlbumPath(dir.File("one.alb").c_str());
+        other.WriteAlbumFile();
+    }
+    ASSERT_TRUE(Start({dir.File("one.alb")}));
+    EXPECT_EQ(Frame().windowTitle(), "one - Zelbrin");
+    EXPECT_EQ(Doc().GetItemCount(), 1);
+    EXPECT_EQ(Doc().m_bHasFile, 1);
+    // Opened from the command line: first in the list.
+    ASSERT_EQ(app->GetRecentFileList()->GetCount(), 1);
+
+    Doc().AddPicture(dir.File("b.jpg").c_str());
+    {
+        MessageBoxRecorder boxes(IDCANCEL);
+        RouteCommand(Frame().GetCommandRoute(), ID_FILE_MRU_FILE1);
+        EXPECT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(Doc().GetItemCount(), 2); // kept
+        EXPECT_EQ(app->GetRecentFileList()->GetCount(), 1);
+    }
+    {
+        MessageBoxRecorder boxes(IDNO);
+        RouteCommand(Frame().GetCommandRoute(), ID_FILE_MRU_FILE1);
+        EXPECT_EQ(Doc().GetItemCount(), 1);
+        EXPECT_EQ(Doc().m_bAlbumModified, 0);
+    }
+    fs::remove(dir.File("one.alb"));
+    {
+        MessageBoxRecorder boxes(IDOK);
+        RouteCommand(Frame().GetCommandRoute(), ID_FILE_MRU_FILE1);
+        EXPECT_EQ(app->GetRecentFileList()->GetCount(), 0);
+    }
+}
+
+TEST_F(Editor, BadAlbumOnTheCommandLineEndsStartUp) {
+    WriteFileBytes(dir.File("bad.alb"), "4\r\nlots\r\n");
+    MessageBoxRecorder boxes;
+    EXPECT_FALSE(Start({dir.File("bad.alb")}));
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Unexpected file format."});
+}
+
+TEST_F(Editor, ExportInTheWindowEqualsTheExportWithoutDialogs) {
+    ASSERT_TRUE(Start());
+    Doc().AddPicture(dir.File("a.jpg").c_str());
+    Doc().AddPicture(dir.File("b.jpg").c_str());
+    View().SelectTopItem();
+    FileDialogScript files;
+    files.answers.push_back(std::vector<std::string>{dir.File("window.jpg")});
+    OnNextModal([](QDialog* dlg) { QTest::keyClick(dlg, Qt::Key_Return); });
+    RouteCommand(Frame().GetCommandRoute(), ID_EXPORT_PAGE);
+    ASSERT_EQ(files.asked.size(), 1u);
+    EXPECT_FALSE(files.asked[0].open);
+    EXPECT_EQ(files.asked[0].initialName, "Untitled.jpg");
+    EXPECT_EQ(files.asked[0].filter, "JPEG files (*.jpg)");
+    ASSERT_TRUE(FileExists(dir.File("window.jpg")));
+
+    int h = 0, w = 0;
+    View().GetClientExtent(h, w);
+    ASSERT_TRUE(ExportPageToJpeg(View(), Doc(), w, h, dir.File("direct.jpg")));
+    EXPECT_EQ(ReadFileBytes(dir.File("window.jpg")), ReadFileBytes(dir.File("direct.jpg")));
+}
+
+} // namespace
