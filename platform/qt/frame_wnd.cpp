@@ -9,7 +9,6 @@
 #include "res/resource.h"
 #include "res/strings.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -45,8 +44,37 @@ CFrameWnd::CFrameWnd(QWidget* parent) : QMainWindow(parent) {
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         connect(gui, &QGuiApplication::commitDataRequest, this,
                 [this](QSessionManager& manager) { OnCommitDataRequest(manager); });
-    if (QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance())
-        connect(d, &QAbstractEventDispatcher::aboutToBlock, this, &CFrameWnd::OnIdleUpdateCmdUI);
+    // Idle refresh: right after the user's input has been handled, and now and
+    // then for changes that come from elsewhere.
+    m_idleTimer.setSingleShot(true);
+    m_idleTimer.setInterval(0);
+    connect(&m_idleTimer, &QTimer::timeout, this, &CFrameWnd::OnIdleUpdateCmdUI);
+    m_pollTimer.setInterval(250);
+    connect(&m_pollTimer, &QTimer::timeout, this, &CFrameWnd::OnIdleUpdateCmdUI);
+    m_pollTimer.start();
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(this);
+}
+
+void CFrameWnd::ScheduleIdleUpdate() {
+    if (!m_idleTimer.isActive())
+        m_idleTimer.start();
+}
+
+bool CFrameWnd::eventFilter(QObject* watched, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+    case QEvent::FocusIn:
+    case QEvent::WindowActivate:
+    case QEvent::Drop:
+        ScheduleIdleUpdate();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 CFrameWnd::~CFrameWnd() = default;
@@ -187,7 +215,9 @@ std::vector<CCmdTarget*> CFrameWnd::GetCommandRoute() const {
 }
 
 BOOL CFrameWnd::OnCommand(UINT nID) {
-    return RouteCommand(GetCommandRoute(), nID);
+    BOOL handled = RouteCommand(GetCommandRoute(), nID);
+    ScheduleIdleUpdate();
+    return handled;
 }
 
 void CFrameWnd::UpdateCmdUI(CCmdUI& ui) const {
