@@ -125,6 +125,8 @@ QAction* CFrameWnd::GetCommandAction(UINT nID) {
         return it->second;
     auto* action = new QAction(this);
     action->setData(nID);
+    // Menus show labels only; the images belong to the tool bar.
+    action->setIconVisibleInMenu(false);
     action->setStatusTip(QString::fromStdString(GetCommandPrompt(nID)));
     action->setToolTip(QString::fromStdString(GetCommandTip(nID)));
     connect(action, &QAction::triggered, this, [this, nID] { OnCommand(nID); });
