@@ -5,6 +5,7 @@
 #include "platform/qt/tool_bar.h"
 #include "platform/qt/win_app.h"
 #include "res/accelerators.h"
+#include "res/app_icon.h"
 #include "res/menu.h"
 #include "res/resource.h"
 #include "res/strings.h"
@@ -94,6 +95,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource) {
     if (!PreCreateWindow(cs))
         return FALSE;
     ApplyStyle(cs.style);
+    setWindowIcon(MakeAppIcon());
     BuildMenuBar();
     BuildAccelerators();
     if (OnCreate(&cs) == -1)

@@ -10,6 +10,7 @@
 #include <vector>
 
 class CDocument;
+class CSingleDocTemplate;
 class QSettings;
 class QWidget;
 
@@ -42,8 +43,11 @@ public:
     virtual void AddToRecentFileList(const std::string& path);
     CRecentFileList* GetRecentFileList() { return m_pRecentFileList.get(); }
 
-    // Opens the album at path as the framework does; the application supplies it.
-    // Returns the document, or null when the file could not be opened.
+    // Registers the one document template; the application keeps it.
+    void AddDocTemplate(CSingleDocTemplate* pTemplate) { m_pDocTemplate = pTemplate; }
+    CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+    // Opens the file at path through the template and lists it as recent.
+    // Returns the document, or null when it could not be opened.
     virtual CDocument* OpenDocumentFile(const char* path);
 
     const std::string& GetAppName() const { return m_strAppName; }
@@ -55,6 +59,9 @@ public:
     std::vector<std::string> m_args;
 
 protected:
+    // The framework's new-document step through the template; the
+    // application maps it to ID_FILE_NEW.
+    void OnFileNew();
     // Recent-file entries 57616 to 57619: opens the entry; drops it when that fails.
     void OnOpenRecentFile(UINT nID);
     // Exit: sends the close request to the main frame.
@@ -69,6 +76,7 @@ private:
     std::string m_strRegistryKey;
     std::unique_ptr<QSettings> m_pSettings;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
+    CSingleDocTemplate* m_pDocTemplate = nullptr;
 };
 
 // The one application object, or null.

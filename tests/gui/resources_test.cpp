@@ -1,6 +1,7 @@
 // The resource tables: menus, keys, prompts, the template string and the
 // tool-bar images agree with each other.
 #include "res/accelerators.h"
+#include "res/app_icon.h"
 #include "res/help_page.h"
 #include "res/menu.h"
 #include "res/resource.h"
@@ -170,6 +171,20 @@ TEST(HelpPage, CoversTheMainTasks) {
     for (const char* topic : {"Open Image", "New Text Item", "Save", "Export Page", "Print",
                               "Snap to Grid", "Template", "</html>"})
         EXPECT_NE(html.find(topic), std::string::npos) << topic;
+}
+
+} // namespace
+
+namespace {
+
+TEST(AppIcon, DrawnAtEachSizeWithATransparentCorner) {
+    for (int size : {16, 32, 48}) {
+        QImage icon = MakeAppIconImage(size);
+        ASSERT_EQ(icon.size(), QSize(size, size));
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << size;
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << size;
+    }
+    EXPECT_EQ(MakeAppIcon().availableSizes().size(), 3);
 }
 
 } // namespace
