@@ -3,9 +3,11 @@
 //   ZELBRIN_SHOTS=/tmp/shots QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24"
 // in front of: build/tests/gui_tests --gtest_filter='ShellScreenshot*'
 #include "platform/qt/frame_wnd.h"
+#include "platform/qt/help_window.h"
 #include "platform/qt/status_bar.h"
 #include "platform/qt/tool_bar.h"
 #include "platform/qt/win_app.h"
+#include "res/app_icon.h"
 #include "res/resource.h"
 #include "res/toolbar.h"
 
@@ -113,6 +115,12 @@ TEST(ShellScreenshot, FrameMenusAndToolBar) {
     frame.addToolBar(Qt::LeftToolBarArea, &frame.bar);
     QTest::qWait(300);
     Save(frame.grab().toImage(), "docked-left");
+
+    Save(MakeAppIconImage(48).scaled(192, 192), "icon");
+    frame.OnCommand(ID_HELP_FINDER);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.GetHelpWindow()));
+    QTest::qWait(200);
+    Save(frame.GetHelpWindow()->grab().toImage(), "help");
     CStatusBar::SetLockStateFunc({});
 }
 
