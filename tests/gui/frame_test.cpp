@@ -19,6 +19,7 @@
 #include <QStatusTipEvent>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 #include <QUrl>
 
 #include <string>
@@ -316,6 +317,25 @@ TEST_F(FrameTest, StatusBarShowsReadyOrThePromptUnderThePointer) {
     file->setActiveAction(MenuItem(0, "&Save\tCtrl+S"));
     EXPECT_EQ(frame.m_wndStatusBar.GetMessageText(), "Save the active document");
     file->hide();
+    EXPECT_EQ(frame.m_wndStatusBar.GetMessageText(), "Ready");
+}
+
+TEST_F(FrameTest, ToolTipsOnlyWithTheToolTipStyle) {
+    QToolButton* open = Button(ID_FILE_OPEN);
+    QPoint at(3, 3);
+    QHelpEvent help(QEvent::ToolTip, at, open->mapToGlobal(at));
+    QApplication::sendEvent(open, &help);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "Insert image");
+    QToolTip::hideText();
+    for (int i = 0; i < 100 && QToolTip::isVisible(); ++i)
+        QTest::qWait(10);
+    ASSERT_FALSE(QToolTip::isVisible());
+
+    frame.m_wndToolBar.SetBarStyle(frame.m_wndToolBar.GetBarStyle() & ~CBRS_TOOLTIPS);
+    QHelpEvent again(QEvent::ToolTip, at, open->mapToGlobal(at));
+    QApplication::sendEvent(open, &again);
+    EXPECT_FALSE(QToolTip::isVisible());
 }
 
 TEST_F(FrameTest, ToolBarWithoutFlyByShowsNoPrompts) {
@@ -385,6 +405,29 @@ TEST_F(FrameTest, DroppedFilesArriveInOrder) {
     QApplication::sendEvent(&frame, &drop);
     EXPECT_EQ(frame.m_dropped,
               (std::vector<std::string>{"/tmp/a.jpg", "/tmp/b.ALB", "/tmp/c.txt"}));
+}
+
+TEST_F(FrameTest, LongDroppedPathsArriveWhole) {
+    frame.DragAcceptFiles(TRUE);
+    std::string longPath = "/tmp/" + std::string(300, 'p') + ".jpg";
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(longPath))});
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &enter);
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &drop);
+    EXPECT_EQ(frame.m_dropped, std::vector<std::string>{longPath});
+}
+
+TEST_F(FrameTest, FilesAreRefusedUntilDropsAreAccepted) {
+    EXPECT_FALSE(frame.acceptDrops());
+    QMimeData text;
+    text.setText("not a file");
+    frame.DragAcceptFiles(TRUE);
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    enter.ignore();
+    QApplication::sendEvent(&frame, &enter);
+    EXPECT_FALSE(enter.isAccepted());
 }
 
 TEST_F(FrameTest, CloseRequestCanBeRefused) {
