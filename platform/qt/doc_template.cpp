@@ -57,6 +57,10 @@ void CSingleDocTemplate::ConnectRoute() {
     m_pFrame->SetCommandRoute(route);
 }
 
+void CSingleDocTemplate::CloseAllDocuments() {
+    DestroyDocumentAndFrame();
+}
+
 void CSingleDocTemplate::DestroyDocumentAndFrame() {
     if (m_pFrame) {
         CWinApp* app = AfxGetApp();

@@ -31,6 +31,9 @@ public:
     // Returns the document, or null on failure.
     CDocument* OpenDocumentFile(const char* lpszPathName);
 
+    // Destroys the frame (and with it the view) and the document.
+    void CloseAllDocuments();
+
     CDocument* GetDocument() const { return m_pDocument.get(); }
     CFrameWnd* GetFrame() const;
     UINT GetResourceID() const { return m_nIDResource; }

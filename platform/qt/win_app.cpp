@@ -46,6 +46,11 @@ int CWinApp::ExitInstance() {
 int CWinApp::Run() {
     if (QCoreApplication::instance())
         QCoreApplication::exec();
+    // The loop also ends when the desktop session ends with the frame still
+    // open: the frame and its view are destroyed here either way, so that the
+    // view stores its settings.
+    if (m_pDocTemplate)
+        m_pDocTemplate->CloseAllDocuments();
     return ExitInstance();
 }
 

@@ -23,7 +23,8 @@ public:
     virtual BOOL InitInstance() { return TRUE; }
     // Writes the recent-file list and the preview page count; returns the exit code.
     virtual int ExitInstance();
-    // Runs the message loop until the last window closes, then ExitInstance.
+    // Runs the message loop until the last window closes, destroys document
+    // and frame, then ExitInstance.
     virtual int Run();
 
     // Keeps the settings in the per-user store under organisation pszKey and

@@ -181,7 +181,7 @@ TEST_F(DocTemplateTest, FrameThatDeletesItselfOnCloseIsForgotten) {
     EXPECT_EQ(tmpl.GetFrame(), nullptr);
 }
 
-TEST_F(DocTemplateTest, MessageLoopEndsWhenTheFrameClosesAndWritesTheRecentList) {
+TEST_F(DocTemplateTest, MessageLoopEndsWhenTheFrameClosesThenAllIsDestroyedAndSaved) {
     app.OpenDocumentFile("/albums/summer.alb");
     bool closedByTest = false;
     QTimer::singleShot(0, [&] {
@@ -195,6 +195,8 @@ TEST_F(DocTemplateTest, MessageLoopEndsWhenTheFrameClosesAndWritesTheRecentList)
     safety.start(5000);
     EXPECT_EQ(app.Run(), 0);
     EXPECT_TRUE(closedByTest);
+    EXPECT_EQ(g.nFrames, 0);
+    EXPECT_EQ(g.nDocs, 0);
     EXPECT_EQ(app.GetProfileString("Recent File List", "File1"), "/albums/summer.alb");
 }
 
