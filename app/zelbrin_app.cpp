@@ -14,6 +14,7 @@
 #include <cstdio>
 
 BEGIN_MESSAGE_MAP(CZelbrinApp, CWinApp)
+ON_COMMAND(ID_FILE_NEW, OnFileNew)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, OnRecentFile)
 END_MESSAGE_MAP()
@@ -27,7 +28,8 @@ CZelbrinDoc* CZelbrinApp::GetDocument() const {
 }
 
 CZelbrinView* CZelbrinApp::GetView() const {
-    return m_pTemplate ? static_cast<CZelbrinView*>(m_pTemplate->GetView()) : nullptr;
+    CMainFrame* frame = GetMainFrame();
+    return frame ? frame->GetActiveView() : nullptr;
 }
 
 CMainFrame* CZelbrinApp::GetMainFrame() const {
@@ -41,8 +43,15 @@ BOOL CZelbrinApp::InitInstance() {
 
     m_pTemplate = std::make_unique<CSingleDocTemplate>(
         IDR_MAINFRAME, [] { return std::make_unique<CZelbrinDoc>(); },
-        [] { return std::make_unique<CMainFrame>(); },
-        [](CFrameWnd* frame) { return new CZelbrinView(frame); });
+        [](CDocument* doc) -> CFrameWnd* {
+            auto* frame = new CMainFrame;
+            auto* view = new CZelbrinView(frame);
+            view->AttachDocument(static_cast<CZelbrinDoc*>(doc));
+            frame->SetViewWidget(view);
+            frame->SetPage(view, static_cast<CZelbrinDoc*>(doc));
+            return frame;
+        });
+    AddDocTemplate(m_pTemplate.get());
 
     const CommandLine cl = ParseCommandLine(m_args);
     if (cl.mode == CommandLine::Mode::Error) {
@@ -52,22 +61,16 @@ BOOL CZelbrinApp::InitInstance() {
     if (cl.ppi)
         CZelbrinView::SetFixedPixelsPerInch(cl.ppi);
 
-    if (!m_pTemplate->CreateAll())
+    // Document, frame and view, with a new page.
+    if (!m_pTemplate->OpenDocumentFile(nullptr))
         return FALSE;
     CZelbrinDoc* doc = GetDocument();
     CZelbrinView* view = GetView();
     CMainFrame* frame = GetMainFrame();
-    m_pMainWnd = frame;
     m_pShell = std::make_unique<CDocumentShellQt>(frame);
     doc->SetShell(m_pShell.get());
-    view->AttachDocument(doc);
-    frame->SetPage(view, doc);
-
-    if (cl.album.empty()) {
-        doc->OnNewDocument();
-    } else if (!doc->OpenAlbumByPath(cl.album.c_str(), false)) {
+    if (!cl.album.empty() && !doc->OpenAlbumByPath(cl.album.c_str(), false))
         return FALSE;
-    }
     view->OnInitialUpdate();
     frame->DragAcceptFiles(TRUE);
     frame->show();
@@ -76,10 +79,14 @@ BOOL CZelbrinApp::InitInstance() {
 }
 
 int CZelbrinApp::ExitInstance() {
-    // The view stores the settings as it goes, before the list is written.
+    // Closing the frame destroys the view, which stores the settings, before
+    // the recent-file list is written.
     if (m_pTemplate)
-        m_pTemplate->CloseAll();
-    return CWinApp::ExitInstance();
+        m_pTemplate->CloseAllDocuments();
+    const int code = CWinApp::ExitInstance();
+    AddDocTemplate(nullptr);
+    m_pTemplate.reset();
+    return code;
 }
 
 CDocument* CZelbrinApp::OpenDocumentFile(const char* path) {

@@ -1,38 +1,102 @@
 #include "platform/qt/doc_template.h"
 
 #include "platform/qt/frame_wnd.h"
-#include "platform/qt/view.h"
+#include "platform/qt/win_app.h"
 #include "platform/win/document.h"
+#include "res/resource.h"
+#include "res/strings.h"
 
 CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, DocumentFactory makeDocument,
-                                       FrameFactory makeFrame, ViewFactory makeView)
+                                       FrameFactory makeFrame)
     : m_nIDResource(nIDResource), m_makeDocument(std::move(makeDocument)),
-      m_makeFrame(std::move(makeFrame)), m_makeView(std::move(makeView)) {}
+      m_makeFrame(std::move(makeFrame)) {}
 
-CSingleDocTemplate::~CSingleDocTemplate() { CloseAll(); }
-
-BOOL CSingleDocTemplate::CreateAll() {
-    if (m_pFrame)
-        return TRUE;
-    m_pDocument = m_makeDocument();
-    m_pFrame = m_makeFrame();
-    if (!m_pFrame || !m_pFrame->LoadFrame(m_nIDResource)) {
-        m_pFrame.reset();
-        return FALSE;
-    }
-    m_pView = m_makeView(m_pFrame.get());
-    m_pView->SetDocument(m_pDocument.get());
-    m_pFrame->SetViewWidget(m_pView);
-    CFrameWnd* frame = m_pFrame.get();
-    CDocument* doc = m_pDocument.get();
-    doc->m_onTitleChanged = [frame, doc] { frame->OnUpdateFrameTitle(doc->GetTitle()); };
-    return TRUE;
+CSingleDocTemplate::~CSingleDocTemplate() {
+    DestroyDocumentAndFrame();
 }
 
-void CSingleDocTemplate::CloseAll() {
-    if (m_pDocument)
-        m_pDocument->m_onTitleChanged = nullptr;
-    m_pFrame.reset(); // the view is the frame's child
-    m_pView = nullptr;
+CFrameWnd* CSingleDocTemplate::GetFrame() const {
+    return m_pFrame.data();
+}
+
+std::string CSingleDocTemplate::GetDocString(int nField) const {
+    return GetDocTemplateField(nField);
+}
+
+bool CSingleDocTemplate::CreateDocumentAndFrame() {
+    m_pDocument = m_makeDocument ? m_makeDocument() : nullptr;
+    if (!m_pDocument)
+        return false;
+    m_pFrame = m_makeFrame ? m_makeFrame(m_pDocument.get()) : nullptr;
+    if (!m_pFrame || !m_pFrame->LoadFrame(m_nIDResource)) {
+        DestroyDocumentAndFrame();
+        return false;
+    }
+    ConnectRoute();
+    // The caption follows the document's title.
+    QPointer<CFrameWnd> guard(m_pFrame);
+    CDocument* doc = m_pDocument.get();
+    doc->m_onTitleChanged = [guard, doc] {
+        if (guard)
+            guard->OnUpdateFrameTitle(doc->GetTitle());
+    };
+    if (CWinApp* app = AfxGetApp(); app && !app->m_pMainWnd)
+        app->m_pMainWnd = m_pFrame;
+    return true;
+}
+
+void CSingleDocTemplate::ConnectRoute() {
+    // The view first when it answers commands, then document, frame, application.
+    std::vector<CCmdTarget*> route;
+    if (auto* view = dynamic_cast<CCmdTarget*>(m_pFrame->GetViewWidget()))
+        route.push_back(view);
+    route.push_back(m_pDocument.get());
+    route.push_back(m_pFrame);
+    if (CWinApp* app = AfxGetApp())
+        route.push_back(app);
+    m_pFrame->SetCommandRoute(route);
+}
+
+void CSingleDocTemplate::CloseAllDocuments() {
+    DestroyDocumentAndFrame();
+}
+
+void CSingleDocTemplate::DestroyDocumentAndFrame() {
+    if (m_pFrame) {
+        CWinApp* app = AfxGetApp();
+        if (app && app->m_pMainWnd == m_pFrame)
+            app->m_pMainWnd = nullptr;
+        delete m_pFrame.data();
+        m_pFrame = nullptr;
+    }
     m_pDocument.reset();
+}
+
+CDocument* CSingleDocTemplate::OpenDocumentFile(const char* lpszPathName) {
+    bool created = false;
+    if (!m_pDocument) {
+        if (!CreateDocumentAndFrame())
+            return nullptr;
+        created = true;
+    }
+    CDocument* doc = m_pDocument.get();
+    if (!lpszPathName) {
+        if (!doc->OnNewDocument()) {
+            if (created)
+                DestroyDocumentAndFrame();
+            return nullptr;
+        }
+        std::string name = GetDocString(1);
+        doc->SetTitle(name.empty() ? LoadResString(AFX_IDS_UNTITLED) : name);
+    } else {
+        if (!doc->OnOpenDocument(lpszPathName)) {
+            if (created)
+                DestroyDocumentAndFrame();
+            return nullptr;
+        }
+        doc->SetPathName(lpszPathName);
+    }
+    if (created)
+        m_pFrame->show();
+    return doc;
 }

@@ -1,42 +1,54 @@
-// A single-document template: one document, one frame, one view, made
-// together and kept for the whole run.
+// The single-document template: makes the one document and its frame on first
+// use and afterwards reuses them for File New and for opening a file.
 #pragma once
 
 #include "platform/win/wintypes.h"
 
+#include <QPointer>
+
 #include <functional>
 #include <memory>
+#include <string>
 
 class CDocument;
 class CFrameWnd;
-class CView;
 
 class CSingleDocTemplate {
 public:
     using DocumentFactory = std::function<std::unique_ptr<CDocument>()>;
-    using FrameFactory = std::function<std::unique_ptr<CFrameWnd>()>;
-    using ViewFactory = std::function<CView*(CFrameWnd*)>;
+    // Makes the frame for the document, with its view set; the frame is not yet created.
+    using FrameFactory = std::function<CFrameWnd*(CDocument*)>;
 
-    CSingleDocTemplate(UINT nIDResource, DocumentFactory makeDocument, FrameFactory makeFrame,
-                       ViewFactory makeView);
+    CSingleDocTemplate(UINT nIDResource, DocumentFactory makeDocument, FrameFactory makeFrame);
     ~CSingleDocTemplate();
+    CSingleDocTemplate(const CSingleDocTemplate&) = delete;
+    CSingleDocTemplate& operator=(const CSingleDocTemplate&) = delete;
 
-    // Makes document, frame (loaded from the resource) and view on first use.
-    // FALSE when the frame cannot be created.
-    BOOL CreateAll();
+    // With a null path the new-document step, otherwise opening path. The
+    // first call makes document and frame (LoadFrame) and shows the frame after
+    // success; a failure on that first call leaves neither behind. On success
+    // a new document is titled "Untitled" and an opened one after its file.
+    // Returns the document, or null on failure.
+    CDocument* OpenDocumentFile(const char* lpszPathName);
+
+    // Destroys the frame (and with it the view) and the document.
+    void CloseAllDocuments();
+
     CDocument* GetDocument() const { return m_pDocument.get(); }
-    CFrameWnd* GetFrame() const { return m_pFrame.get(); }
-    CView* GetView() const { return m_pView; }
-    UINT GetResourceId() const { return m_nIDResource; }
-    // Destroys frame (and view) and then the document.
-    void CloseAll();
+    CFrameWnd* GetFrame() const;
+    UINT GetResourceID() const { return m_nIDResource; }
+    // Field n of the document template string (see GetDocTemplateField).
+    std::string GetDocString(int nField) const;
 
 private:
+    bool CreateDocumentAndFrame();
+    void DestroyDocumentAndFrame();
+    void ConnectRoute();
+
     UINT m_nIDResource;
     DocumentFactory m_makeDocument;
     FrameFactory m_makeFrame;
-    ViewFactory m_makeView;
     std::unique_ptr<CDocument> m_pDocument;
-    std::unique_ptr<CFrameWnd> m_pFrame;
-    CView* m_pView = nullptr;
+    // Null once the frame has been closed and deleted itself.
+    QPointer<CFrameWnd> m_pFrame;
 };

@@ -5,11 +5,11 @@
 #include "platform/qt/tool_bar.h"
 #include "platform/qt/win_app.h"
 #include "res/accelerators.h"
+#include "res/app_icon.h"
 #include "res/menu.h"
 #include "res/resource.h"
 #include "res/strings.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -45,8 +45,37 @@ CFrameWnd::CFrameWnd(QWidget* parent) : QMainWindow(parent) {
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         connect(gui, &QGuiApplication::commitDataRequest, this,
                 [this](QSessionManager& manager) { OnCommitDataRequest(manager); });
-    if (QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance())
-        connect(d, &QAbstractEventDispatcher::aboutToBlock, this, &CFrameWnd::OnIdleUpdateCmdUI);
+    // Idle refresh: right after the user's input has been handled, and now and
+    // then for changes that come from elsewhere.
+    m_idleTimer.setSingleShot(true);
+    m_idleTimer.setInterval(0);
+    connect(&m_idleTimer, &QTimer::timeout, this, &CFrameWnd::OnIdleUpdateCmdUI);
+    m_pollTimer.setInterval(250);
+    connect(&m_pollTimer, &QTimer::timeout, this, &CFrameWnd::OnIdleUpdateCmdUI);
+    m_pollTimer.start();
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(this);
+}
+
+void CFrameWnd::ScheduleIdleUpdate() {
+    if (!m_idleTimer.isActive())
+        m_idleTimer.start();
+}
+
+bool CFrameWnd::eventFilter(QObject* watched, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+    case QEvent::FocusIn:
+    case QEvent::WindowActivate:
+    case QEvent::Drop:
+        ScheduleIdleUpdate();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 CFrameWnd::~CFrameWnd() = default;
@@ -66,6 +95,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource) {
     if (!PreCreateWindow(cs))
         return FALSE;
     ApplyStyle(cs.style);
+    setWindowIcon(AppIcon());
     BuildMenuBar();
     BuildAccelerators();
     if (OnCreate(&cs) == -1)
@@ -97,6 +127,8 @@ QAction* CFrameWnd::GetCommandAction(UINT nID) {
         return it->second;
     auto* action = new QAction(this);
     action->setData(nID);
+    // Menus show labels only; the images belong to the tool bar.
+    action->setIconVisibleInMenu(false);
     action->setStatusTip(QString::fromStdString(GetCommandPrompt(nID)));
     action->setToolTip(QString::fromStdString(GetCommandTip(nID)));
     connect(action, &QAction::triggered, this, [this, nID] { OnCommand(nID); });
@@ -187,7 +219,9 @@ std::vector<CCmdTarget*> CFrameWnd::GetCommandRoute() const {
 }
 
 BOOL CFrameWnd::OnCommand(UINT nID) {
-    return RouteCommand(GetCommandRoute(), nID);
+    BOOL handled = RouteCommand(GetCommandRoute(), nID);
+    ScheduleIdleUpdate();
+    return handled;
 }
 
 void CFrameWnd::UpdateCmdUI(CCmdUI& ui) const {

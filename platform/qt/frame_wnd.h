@@ -6,6 +6,7 @@
 #include "platform/win/winctrl.h"
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <map>
 #include <memory>
@@ -78,7 +79,8 @@ public:
     // The update state of nID along the route.
     void UpdateCmdUI(CCmdUI& ui) const;
 
-    // Refreshes the tool-bar buttons and the lock indicators, as done while idle.
+    // Refreshes the tool-bar buttons and the lock indicators; runs after input
+    // has been handled and every quarter second.
     void OnIdleUpdateCmdUI();
     // Refreshes the items of one pop-up menu, as done when it opens.
     void UpdateMenu(QMenu* menu);
@@ -110,6 +112,7 @@ protected:
     void OnHelpFinder();
 
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
@@ -127,6 +130,7 @@ private:
     void UpdateAction(UINT nID, QAction* action);
     void UpdateRecentFileItems(QMenu* menu);
     void OnCommitDataRequest(QSessionManager& manager);
+    void ScheduleIdleUpdate();
 
     QWidget* m_pView = nullptr;
     CStatusBar* m_pStatusBar = nullptr;
@@ -141,4 +145,6 @@ private:
     bool m_bFixedSize = false;
     bool m_bCloseAllowed = false;
     bool m_bInIdle = false;
+    QTimer m_idleTimer;
+    QTimer m_pollTimer;
 };

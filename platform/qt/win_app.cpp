@@ -1,5 +1,6 @@
 #include "platform/qt/win_app.h"
 
+#include "platform/qt/doc_template.h"
 #include "res/resource.h"
 #include "res/strings.h"
 
@@ -45,6 +46,11 @@ int CWinApp::ExitInstance() {
 int CWinApp::Run() {
     if (QCoreApplication::instance())
         QCoreApplication::exec();
+    // The loop also ends when the desktop session ends with the frame still
+    // open: the frame and its view are destroyed here either way, so that the
+    // view stores its settings.
+    if (m_pDocTemplate)
+        m_pDocTemplate->CloseAllDocuments();
     return ExitInstance();
 }
 
@@ -125,8 +131,18 @@ void CWinApp::AddToRecentFileList(const std::string& path) {
         m_pRecentFileList->Add(path);
 }
 
-CDocument* CWinApp::OpenDocumentFile(const char*) {
-    return nullptr;
+CDocument* CWinApp::OpenDocumentFile(const char* path) {
+    if (!m_pDocTemplate || !path)
+        return nullptr;
+    CDocument* doc = m_pDocTemplate->OpenDocumentFile(path);
+    if (doc)
+        AddToRecentFileList(path);
+    return doc;
+}
+
+void CWinApp::OnFileNew() {
+    if (m_pDocTemplate)
+        m_pDocTemplate->OpenDocumentFile(nullptr);
 }
 
 void CWinApp::OnOpenRecentFile(UINT nID) {
@@ -137,7 +153,7 @@ void CWinApp::OnOpenRecentFile(UINT nID) {
         return;
     std::string path = (*m_pRecentFileList)[n];
     if (OpenDocumentFile(path.c_str())) {
-        AddToRecentFileList(path);
+        AddToRecentFileList(path); // first again, whatever the override did
         return;
     }
     // Opening may have reordered the list: drop the entry by its path.

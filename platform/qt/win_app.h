@@ -10,6 +10,7 @@
 #include <vector>
 
 class CDocument;
+class CSingleDocTemplate;
 class QSettings;
 class QWidget;
 
@@ -22,7 +23,8 @@ public:
     virtual BOOL InitInstance() { return TRUE; }
     // Writes the recent-file list and the preview page count; returns the exit code.
     virtual int ExitInstance();
-    // Runs the message loop until the last window closes, then ExitInstance.
+    // Runs the message loop until the last window closes, destroys document
+    // and frame, then ExitInstance.
     virtual int Run();
 
     // Keeps the settings in the per-user store under organisation pszKey and
@@ -42,8 +44,11 @@ public:
     virtual void AddToRecentFileList(const std::string& path);
     CRecentFileList* GetRecentFileList() { return m_pRecentFileList.get(); }
 
-    // Opens the album at path as the framework does; the application supplies it.
-    // Returns the document, or null when the file could not be opened.
+    // Registers the one document template; the application keeps it.
+    void AddDocTemplate(CSingleDocTemplate* pTemplate) { m_pDocTemplate = pTemplate; }
+    CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+    // Opens the file at path through the template and lists it as recent.
+    // Returns the document, or null when it could not be opened.
     virtual CDocument* OpenDocumentFile(const char* path);
 
     const std::string& GetAppName() const { return m_strAppName; }
@@ -55,6 +60,9 @@ public:
     std::vector<std::string> m_args;
 
 protected:
+    // The framework's new-document step through the template; the
+    // application maps it to ID_FILE_NEW.
+    void OnFileNew();
     // Recent-file entries 57616 to 57619: opens the entry; drops it when that fails.
     void OnOpenRecentFile(UINT nID);
     // Exit: sends the close request to the main frame.
@@ -69,6 +77,7 @@ private:
     std::string m_strRegistryKey;
     std::unique_ptr<QSettings> m_pSettings;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
+    CSingleDocTemplate* m_pDocTemplate = nullptr;
 };
 
 // The one application object, or null.

@@ -28,16 +28,16 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) {
         const AFX_CMDMAP_ENTRY* e = FindEntry(nID, true);
         if (!e || !pCmdUI)
             return FALSE;
-        (this->*(e->pfnUpdate))(pCmdUI);
+        e->pfnUpdate(this, pCmdUI);
         return TRUE;
     }
     const AFX_CMDMAP_ENTRY* e = FindEntry(nID, false);
     if (!e)
         return FALSE;
     if (e->nSig == AfxSig::CommandRange)
-        (this->*(e->pfnRange))(nID);
+        e->pfnRange(this, nID);
     else
-        (this->*(e->pfnCommand))();
+        e->pfnCommand(this);
     return TRUE;
 }
 

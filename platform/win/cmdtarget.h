@@ -34,9 +34,21 @@ public:
     bool m_bContinueRouting = false;
 };
 
-using AFX_PMSG = void (CCmdTarget::*)();
-using AFX_PMSG_RANGE = void (CCmdTarget::*)(UINT);
-using AFX_PUPDATE = void (CCmdTarget::*)(CCmdUI*);
+// Table entries call handlers through these: each one casts the target to
+// the class that declared the table entry and calls the member function there.
+using AFX_PMSG = void (*)(CCmdTarget*);
+using AFX_PMSG_RANGE = void (*)(CCmdTarget*, UINT);
+using AFX_PUPDATE = void (*)(CCmdTarget*, CCmdUI*);
+
+template <class T, auto F> void AfxCallCommand(CCmdTarget* p) {
+    (static_cast<T*>(p)->*F)();
+}
+template <class T, auto F> void AfxCallRange(CCmdTarget* p, UINT nID) {
+    (static_cast<T*>(p)->*F)(nID);
+}
+template <class T, auto F> void AfxCallUpdate(CCmdTarget* p, CCmdUI* pCmdUI) {
+    (static_cast<T*>(p)->*F)(pCmdUI);
+}
 
 enum class AfxSig { End, Command, CommandRange, Update, UpdateRange };
 
@@ -107,7 +119,7 @@ protected:                                                                      
     {static_cast<UINT>(id),                                                                        \
      static_cast<UINT>(id),                                                                        \
      AfxSig::Command,                                                                              \
-     static_cast<AFX_PMSG>(&ThisClass::memberFxn),                                                 \
+     &AfxCallCommand<ThisClass, &ThisClass::memberFxn>,                                            \
      nullptr,                                                                                      \
      nullptr},
 
@@ -116,7 +128,7 @@ protected:                                                                      
      static_cast<UINT>(idLast),                                                                    \
      AfxSig::CommandRange,                                                                         \
      nullptr,                                                                                      \
-     static_cast<AFX_PMSG_RANGE>(&ThisClass::memberFxn),                                           \
+     &AfxCallRange<ThisClass, &ThisClass::memberFxn>,                                              \
      nullptr},
 
 #define ON_UPDATE_COMMAND_UI(id, memberFxn)                                                        \
@@ -125,7 +137,7 @@ protected:                                                                      
      AfxSig::Update,                                                                               \
      nullptr,                                                                                      \
      nullptr,                                                                                      \
-     static_cast<AFX_PUPDATE>(&ThisClass::memberFxn)},
+     &AfxCallUpdate<ThisClass, &ThisClass::memberFxn>},
 
 #define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, memberFxn)                                          \
     {static_cast<UINT>(id),                                                                        \
@@ -133,7 +145,7 @@ protected:                                                                      
      AfxSig::UpdateRange,                                                                          \
      nullptr,                                                                                      \
      nullptr,                                                                                      \
-     static_cast<AFX_PUPDATE>(&ThisClass::memberFxn)},
+     &AfxCallUpdate<ThisClass, &ThisClass::memberFxn>},
 
 #define END_MESSAGE_MAP()                                                                          \
     { 0, 0, AfxSig::End, nullptr, nullptr, nullptr }                                               \

@@ -232,3 +232,58 @@ TEST(CommandTables, DocumentIsACommandTarget) {
 }
 
 } // namespace
+
+namespace {
+
+// A target that is a command target second, as a window class is.
+class OtherBase {
+public:
+    virtual ~OtherBase() = default;
+    int m_nPadding[5] = {};
+};
+
+class MixedTarget : public OtherBase, public CCmdTarget {
+public:
+    int m_nRuns = 0;
+    bool m_bEnabled = true;
+
+protected:
+    void OnRun() { ++m_nRuns; }
+    void OnUpdateRun(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bEnabled); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(MixedTarget, CCmdTarget)
+ON_COMMAND(ID_BOTH, OnRun)
+ON_UPDATE_COMMAND_UI(ID_BOTH, OnUpdateRun)
+END_MESSAGE_MAP()
+
+// Maps a handler that its base class declares.
+class InheritsHandler : public BaseTarget {
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(InheritsHandler, BaseTarget)
+ON_COMMAND(ID_CHECKED, OnBaseOnly)
+END_MESSAGE_MAP()
+
+TEST(CommandTables, HandlersRunOnTheRightObjectWhenTheTargetIsASecondBase) {
+    MixedTarget t;
+    CCmdTarget* asTarget = &t;
+    EXPECT_TRUE(RouteCommand({asTarget}, ID_BOTH));
+    EXPECT_TRUE(RouteCommand({asTarget}, ID_BOTH));
+    EXPECT_EQ(t.m_nRuns, 2);
+    t.m_bEnabled = false;
+    EXPECT_FALSE(RouteCommand({asTarget}, ID_BOTH));
+    EXPECT_EQ(t.m_nRuns, 2);
+}
+
+TEST(CommandTables, DerivedTableMayMapABaseClassHandler) {
+    g_log.clear();
+    InheritsHandler t;
+    EXPECT_TRUE(RouteCommand({&t}, ID_CHECKED));
+    EXPECT_EQ(g_log, (std::vector<std::string>{"base:only"}));
+}
+
+} // namespace
