@@ -225,8 +225,15 @@ void CZelbrinView::SelectItem(int nIndex) {
     }
     m_pOffscreenDC->SelectObject(old);
 
-    Invalidate(FALSE);
     const PageItem selected = doc->GetItem(nIndex);
+    if (selected.nKind == ITEM_TEXT) {
+        // A transparent text would be drawn over whatever its box shows now,
+        // its old selection frame included, which the new frame would cancel:
+        // the box gets the background first, as in a drag step.
+        InvalidateRect(&selected.rcPlace, FALSE);
+        UpdateWindow();
+    }
+    Invalidate(FALSE);
     DrawPageItem(selected, &dc, 1.0f);
     dc.DrawDragRect(&selected.rcPlace, kFrameSize, nullptr, kFrameSize);
     ValidateRect(&selected.rcPlace);

@@ -393,6 +393,20 @@ TEST_F(PageView, SelectionFloatsAboveTheBackground) {
     EXPECT_EQ(Window(), framed);
 }
 
+TEST_F(PageView, SelectingTheFloatingTextAgainKeepsOneFrame) {
+    Start();
+    doc.AppendItem(SolidPicture(10, 10, qRgb(0, 160, 0), RECT{0, 0, 200, 200}));
+    doc.AppendItem(Text("Tt", 1, RGB(0, 0, 255), RECT{50, 50, 250, 120}));
+    view->SelectTopItem();
+    const QImage once = Window().copy();
+    // Its frame is on the window already; selecting it again (as after the
+    // page is redrawn or reopened) must not cancel it.
+    view->RedrawPage();
+    view->SelectTopItem();
+    EXPECT_EQ(Window(), once);
+    EXPECT_EQ(CountColour(Window(), 0xFFFFFF ^ 0x00A000, RECT{50, 50, 200, 53}), 150 * 3 / 2);
+}
+
 TEST_F(PageView, DragStepRedrawsOnlyTheFloatingItem) {
     Start();
     doc.AppendItem(Text("TTT", 1, RGB(0, 0, 255), RECT{100, 150, 200, 230}));
