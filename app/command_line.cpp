@@ -115,9 +115,10 @@ bool ResolveExportSize(int cw, int ch, int givenWidth, int givenHeight, int& wid
         width = cw;
         height = ch;
     } else if (!givenHeight) {
-        height = static_cast<int>(static_cast<float>(givenWidth) / ratio);
+        // As the dialog does: the float ratio, the division in double.
+        height = static_cast<int>(givenWidth / static_cast<double>(ratio));
     } else if (!givenWidth) {
-        width = static_cast<int>(static_cast<float>(givenHeight) * ratio);
+        width = static_cast<int>(givenHeight * static_cast<double>(ratio));
     }
     if (width < 1 || width > 3000 || height < 1 || height > 3000) {
         char buf[160];

@@ -1,7 +1,7 @@
 // Pictures of the frame for a person to look at: runs only with
 // ZELBRIN_SHOTS=<folder>, on a real display, e.g. with
 //   ZELBRIN_SHOTS=/tmp/shots QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24"
-// in front of: build/tests/gui_tests --gtest_filter='ShellScreenshot*'
+// in front of: build/tests/shell_screenshots (a developer tool, not part of the suite)
 #include "platform/qt/frame_wnd.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/status_bar.h"
