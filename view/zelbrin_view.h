@@ -44,6 +44,26 @@ public:
     void OnExportPage();
     void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
 
+    // Commands on the selected item and the grid.
+    void OnDeleteObject();
+    void OnTextColor();
+    void OnUpdateTextColor(CCmdUI* pCmdUI);
+    void OnTextBold();
+    void OnTextItalic();
+    void OnTextUnderline();
+    void OnUpdateTextBold(CCmdUI* pCmdUI);
+    void OnUpdateTextItalic(CCmdUI* pCmdUI);
+    void OnUpdateTextUnderline(CCmdUI* pCmdUI);
+    void OnShowGridlines();
+    void OnUpdateShowGridlines(CCmdUI* pCmdUI);
+    void OnGridlineSpacing();
+    void OnSnapToGrid();
+    void OnUpdateSnapToGrid(CCmdUI* pCmdUI);
+    void OnSendToBack();
+    void OnUpdateSendToBack(CCmdUI* pCmdUI);
+    void OnSnapToTemplate();
+    void OnUpdateSnapToTemplate(CCmdUI* pCmdUI);
+
     // Fixes the pixels per inch for every view made afterwards instead of
     // deriving it from the screen (0 derives it again).
     static void SetFixedPixelsPerInch(int ppi);
@@ -82,6 +102,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void ToggleTextStyle(int PageItem::*field);
+    void UpdateTextStyle(CCmdUI* pCmdUI, int PageItem::*field);
     void UpdateGridGeometry();
     // Sizes the frame (or, without one, the view) so the client area is the page.
     void FitFrameToPage(bool centre, int screenWidth);
