@@ -18,6 +18,18 @@ PageItem CZelbrinDoc::GetItem(int nIndex) const {
     return m_items[static_cast<std::size_t>(nIndex)];
 }
 
+std::vector<int> CZelbrinDoc::GetDrawingOrder() const {
+    std::vector<int> order;
+    order.reserve(m_items.size());
+    for (int i = 0; i < GetItemCount(); ++i)
+        if (ItemAt(i).nKind != ITEM_TEXT)
+            order.push_back(i);
+    for (int i = 0; i < GetItemCount(); ++i)
+        if (ItemAt(i).nKind == ITEM_TEXT)
+            order.push_back(i);
+    return order;
+}
+
 PageItem CZelbrinDoc::GetLastItem() const {
     return m_items.empty() ? PageItem{} : m_items.back();
 }

@@ -27,6 +27,10 @@ public:
     int GetItemCount() const { return static_cast<int>(m_items.size()); }
     PageItem GetItem(int nIndex) const;
     PageItem GetLastItem() const;
+    // The item itself, for reading without a copy; nIndex must be valid.
+    const PageItem& ItemAt(int nIndex) const { return m_items[static_cast<std::size_t>(nIndex)]; }
+    // Indices in drawing order: every picture, then every text item.
+    std::vector<int> GetDrawingOrder() const;
     int GetLastIndex() const { return GetItemCount() - 1; }
     void SetItem(int nIndex, const PageItem& item);
     void SetLastItem(const PageItem& item);

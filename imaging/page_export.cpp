@@ -37,12 +37,8 @@ BOOL CPageExport::Begin(CDC* pViewDC, int nWidth, int nHeight) {
 void CPageExport::DrawItems(CZelbrinView& view, const CZelbrinDoc& doc, float fScale) {
     if (!m_pBitmap)
         return;
-    for (int i = 0; i < doc.GetItemCount(); ++i)
-        if (doc.GetItem(i).nKind != ITEM_TEXT)
-            view.DrawPageItem(doc.GetItem(i), m_pDC.get(), fScale);
-    for (int i = 0; i < doc.GetItemCount(); ++i)
-        if (doc.GetItem(i).nKind == ITEM_TEXT)
-            view.DrawPageItem(doc.GetItem(i), m_pDC.get(), fScale);
+    for (int i : doc.GetDrawingOrder())
+        view.DrawPageItem(doc.ItemAt(i), m_pDC.get(), fScale);
 }
 
 BOOL CPageExport::ReadPixels(std::vector<unsigned char>& rgb) {

@@ -21,20 +21,6 @@ namespace {
 constexpr int kLargePicture = 1000;
 constexpr SIZE kFrameSize{3, 3};
 
-// Item indices in drawing order: every picture, then every text item.
-std::vector<int> DrawingOrder(const CZelbrinDoc& doc) {
-    std::vector<int> order;
-    const int n = doc.GetItemCount();
-    order.reserve(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i)
-        if (doc.GetItem(i).nKind != ITEM_TEXT)
-            order.push_back(i);
-    for (int i = 0; i < n; ++i)
-        if (doc.GetItem(i).nKind == ITEM_TEXT)
-            order.push_back(i);
-    return order;
-}
-
 } // namespace
 
 void CZelbrinView::OnDraw(CDC* pDC) {
@@ -61,8 +47,8 @@ void CZelbrinView::OnDraw(CDC* pDC) {
     }
 
     if (doc) {
-        for (int i : DrawingOrder(*doc)) {
-            const PageItem item = doc->GetItem(i);
+        for (int i : doc->GetDrawingOrder()) {
+            const PageItem& item = doc->ItemAt(i);
             DrawPageItem(item, m_pOffscreenDC.get(), scale);
             DrawPageItem(item, pDC, scale);
             doc->SetItemDrawn(i, 1);
@@ -214,11 +200,11 @@ void CZelbrinView::SelectItem(int nIndex) {
     DrawGridlines(m_pOffscreenDC.get());
     {
         CWaitCursor wait;
-        for (int i : DrawingOrder(*doc)) {
+        for (int i : doc->GetDrawingOrder()) {
             if (i == nIndex) {
                 doc->SetItemDrawn(i, 0);
             } else {
-                DrawPageItem(doc->GetItem(i), m_pOffscreenDC.get(), 1.0f);
+                DrawPageItem(doc->ItemAt(i), m_pOffscreenDC.get(), 1.0f);
                 doc->SetItemDrawn(i, 1);
             }
         }
@@ -238,17 +224,12 @@ void CZelbrinView::SelectItem(int nIndex) {
     dc.DrawDragRect(&selected.rcPlace, kFrameSize, nullptr, kFrameSize);
     ValidateRect(&selected.rcPlace);
     UpdateWindow();
-    if (selected.nKind == ITEM_PICTURE) {
-        // Text stays above the floating picture.
-        for (int i = 0; i < doc->GetItemCount(); ++i)
-            if (doc->GetItem(i).nKind == ITEM_TEXT)
-                DrawPageItem(doc->GetItem(i), &dc, 1.0f);
-    }
+    if (selected.nKind == ITEM_PICTURE)
+        DrawTextItems(&dc);
     doc->MoveItemToTop(nIndex);
 }
 
 void CZelbrinView::RepaintFloatingItem(PageItem item, CDC* pDC) {
-    CZelbrinDoc* doc = GetDocument();
     if (item.nKind == ITEM_TEXT) {
         InvalidateRect(&item.rcPlace, FALSE);
         UpdateWindow();
@@ -258,11 +239,18 @@ void CZelbrinView::RepaintFloatingItem(PageItem item, CDC* pDC) {
     pDC->DrawDragRect(&item.rcPlace, kFrameSize, nullptr, kFrameSize);
     ValidateRect(&item.rcPlace);
     UpdateWindow();
-    if (item.nKind == ITEM_PICTURE && doc) {
-        for (int i = 0; i < doc->GetItemCount(); ++i)
-            if (doc->GetItem(i).nKind == ITEM_TEXT)
-                DrawPageItem(doc->GetItem(i), pDC, 1.0f);
-    }
+    if (item.nKind == ITEM_PICTURE)
+        DrawTextItems(pDC);
+}
+
+void CZelbrinView::DrawTextItems(CDC* pDC) {
+    // Text stays above a floating picture.
+    const CZelbrinDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    for (int i = 0; i < doc->GetItemCount(); ++i)
+        if (doc->ItemAt(i).nKind == ITEM_TEXT)
+            DrawPageItem(doc->ItemAt(i), pDC, 1.0f);
 }
 
 void CZelbrinView::OnPaint() {

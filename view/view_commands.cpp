@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr SIZE kFrameSize{3, 3};
-
 // Toggles a switch: 0 when it holds 1, else 1.
 int Toggled(int value) { return value == 1 ? 0 : 1; }
 
@@ -39,10 +37,11 @@ void CZelbrinView::OnTextColor() {
         return;
     doc->SetItemColor(doc->GetLastIndex(), dlg.GetColor());
     doc->m_bAlbumModified = 1;
-    CClientDC dc(this);
-    const PageItem item = doc->GetLastItem();
-    DrawPageItem(item, &dc, 1.0f);
-    dc.DrawDragRect(&item.rcPlace, kFrameSize, nullptr, kFrameSize);
+    {
+        CClientDC dc(this);
+        DrawPageItem(doc->GetLastItem(), &dc, 1.0f);
+    }
+    DrawSelectionFrame();
 }
 
 void CZelbrinView::OnUpdateTextColor(CCmdUI* pCmdUI) { pCmdUI->Enable(SelectedIsText(GetDocument())); }

@@ -102,6 +102,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Draws every text item at scale 1, in array order.
+    void DrawTextItems(CDC* pDC);
     void ToggleTextStyle(int PageItem::*field);
     void UpdateTextStyle(CCmdUI* pCmdUI, int PageItem::*field);
     void UpdateGridGeometry();
