@@ -100,7 +100,9 @@ std::string UsageText() {
            "  --version             show the version\n";
 }
 
-std::string VersionText() { return "Zelbrin 1.4\n"; }
+std::string VersionText() {
+    return "Zelbrin 1.4\n";
+}
 
 bool ResolveExportSize(int cw, int ch, int givenWidth, int givenHeight, int& width, int& height,
                        std::string& error) {

@@ -8,11 +8,12 @@
 #include <QEvent>
 
 namespace {
-const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
-                            ID_INDICATOR_SCRL};
+const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 }
 
-CMainFrame::CMainFrame() { AfxSetFrameHost(this); }
+CMainFrame::CMainFrame() {
+    AfxSetFrameHost(this);
+}
 
 CMainFrame::~CMainFrame() {
     if (AfxGetFrameHost() == this)
@@ -74,14 +75,18 @@ BOOL CMainFrame::OnQueryEndSession() {
     return !m_pDoc || m_pDoc->PromptSaveChanges();
 }
 
-void CMainFrame::FitToClient(int w, int h) { SetClientSize(w, h); }
+void CMainFrame::FitToClient(int w, int h) {
+    SetClientSize(w, h);
+}
 
 RECT CMainFrame::GetFrameRect() const {
     const QRect r = frameGeometry();
     return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
-void CMainFrame::MoveFrameTo(int x, int y) { move(x, y); }
+void CMainFrame::MoveFrameTo(int x, int y) {
+    move(x, y);
+}
 
 void CMainFrame::changeEvent(QEvent* e) {
     CFrameWnd::changeEvent(e);

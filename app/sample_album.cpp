@@ -61,8 +61,8 @@ QImage Mountains() {
     p.setBrush(QColor(80, 70, 110));
     p.drawPolygon(front);
     p.setBrush(Qt::white);
-    p.drawPolygon(QPolygonF({QPointF(600, 250), QPointF(530, 355), QPointF(600, 330),
-                             QPointF(670, 355)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(600, 250), QPointF(530, 355), QPointF(600, 330), QPointF(670, 355)}));
     QLinearGradient lake(0, 800, 0, 1200);
     lake.setColorAt(0, QColor(60, 120, 150));
     lake.setColorAt(1, QColor(20, 60, 90));
@@ -114,7 +114,8 @@ bool MakeSampleAlbum(const std::string& folder, std::string& error) {
     const struct {
         const char* name;
         QImage image;
-    } pictures[] = {{"beach.jpg", Beach()}, {"mountains.jpg", Mountains()}, {"meadow.jpg", Meadow()}};
+    } pictures[] = {
+        {"beach.jpg", Beach()}, {"mountains.jpg", Mountains()}, {"meadow.jpg", Meadow()}};
     for (const auto& pic : pictures) {
         if (!WritePicture(pic.image, (dir / pic.name).string())) {
             error = "cannot write " + (dir / pic.name).string();

@@ -21,7 +21,9 @@ END_MESSAGE_MAP()
 
 CZelbrinApp::CZelbrinApp() = default;
 
-CZelbrinApp::~CZelbrinApp() { m_pTemplate.reset(); }
+CZelbrinApp::~CZelbrinApp() {
+    m_pTemplate.reset();
+}
 
 CZelbrinDoc* CZelbrinApp::GetDocument() const {
     return m_pTemplate ? static_cast<CZelbrinDoc*>(m_pTemplate->GetDocument()) : nullptr;

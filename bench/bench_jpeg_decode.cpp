@@ -51,7 +51,9 @@ double BestSeconds(int runs, const std::function<bool()>& fn) {
     return best;
 }
 
-bool HaveDjpeg() { return std::system("command -v djpeg >/dev/null 2>&1") == 0; }
+bool HaveDjpeg() {
+    return std::system("command -v djpeg >/dev/null 2>&1") == 0;
+}
 
 } // namespace
 
@@ -82,8 +84,8 @@ int main(int argc, char** argv) {
             std::free(px);
             return true;
         });
-        std::printf("scale 1/%d  ReadJpegPicture: %7.1f Mpixel/s (%.3f s)\n", denom,
-                    mpix / reader, reader);
+        std::printf("scale 1/%d  ReadJpegPicture: %7.1f Mpixel/s (%.3f s)\n", denom, mpix / reader,
+                    reader);
         if (djpeg) {
             std::string cmd = std::string("djpeg ") + (denom == 2 ? "-scale 1/2 " : "") +
                               "-outfile /dev/null " + jpg;

@@ -18,8 +18,8 @@ public:
     CEdit m_ctlHeight;
     UINT m_nHeight = 0;
     UINT m_nWidth = 0;
-    float m_fRatio = 1.0f; // width / height; set by SetStartValues
-    int m_bLinking = 0;    // 1 while the dialog itself changes a field
+    float m_fRatio = 1.0f;   // width / height; set by SetStartValues
+    int m_bLinking = 0;      // 1 while the dialog itself changes a field
     bool m_bFilling = false; // true while the fields take the start values
 
     // Sides the export accepts, pixels.

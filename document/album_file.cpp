@@ -64,8 +64,7 @@ private:
 
 // Parses exactly count decimal integers separated by blanks, each within
 // [lo, hi]; anything else on the line makes it fail.
-bool ParseIntegers(const std::string& line, long long* out, int count, long long lo,
-                   long long hi) {
+bool ParseIntegers(const std::string& line, long long* out, int count, long long lo, long long hi) {
     const char* p = line.c_str();
     for (int i = 0; i < count; ++i) {
         while (*p == ' ' || *p == '\t')
@@ -131,8 +130,8 @@ bool ReadText(LineReader& lines, PageItem& item) {
 
 // Reads one record into item; pictures are decoded and dropped (with their
 // path added to missing) when neither of their paths gives a picture.
-ReadResult ReadRecord(LineReader& lines, const std::string& albumPath, PageItem& item,
-                      bool& keep, std::vector<std::string>& missing) {
+ReadResult ReadRecord(LineReader& lines, const std::string& albumPath, PageItem& item, bool& keep,
+                      std::vector<std::string>& missing) {
     item = PageItem{};
     keep = true;
     std::string line;

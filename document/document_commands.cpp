@@ -44,7 +44,9 @@ bool EndsWithNoCase(const char* path, const char* ending) {
 
 } // namespace
 
-void CZelbrinDoc::OnUpdateItemCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(GetItemCount() != 0); }
+void CZelbrinDoc::OnUpdateItemCommand(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(GetItemCount() != 0);
+}
 
 void CZelbrinDoc::OnUpdateAlwaysEnabled(CCmdUI*) {}
 
@@ -63,7 +65,9 @@ BOOL CZelbrinDoc::AskToSave() {
     }
 }
 
-BOOL CZelbrinDoc::PromptSaveChanges() { return AskToSave(); }
+BOOL CZelbrinDoc::PromptSaveChanges() {
+    return AskToSave();
+}
 
 void CZelbrinDoc::TakeOpenedAlbum(const char* path) {
     SetTitle(FileTitleOf(path));
@@ -100,9 +104,13 @@ BOOL CZelbrinDoc::OpenAlbumByPath(const char* path, bool bAskToSave, bool* pKept
     return TRUE;
 }
 
-void CZelbrinDoc::OnFileSave() { DoSave(); }
+void CZelbrinDoc::OnFileSave() {
+    DoSave();
+}
 
-void CZelbrinDoc::OnFileSaveAs() { DoSaveAs(); }
+void CZelbrinDoc::OnFileSaveAs() {
+    DoSaveAs();
+}
 
 BOOL CZelbrinDoc::DoSave() {
     if (m_bHasFile == 1)

@@ -10,7 +10,9 @@ CZelbrinDoc::CZelbrinDoc() {
     std::copy(std::begin(kDefaultSlots), std::end(kDefaultSlots), m_slots);
 }
 
-CZelbrinDoc::~CZelbrinDoc() { DeleteAllItems(); }
+CZelbrinDoc::~CZelbrinDoc() {
+    DeleteAllItems();
+}
 
 PageItem CZelbrinDoc::GetItem(int nIndex) const {
     if (!ValidIndex(nIndex))
@@ -39,7 +41,9 @@ void CZelbrinDoc::SetItem(int nIndex, const PageItem& item) {
         m_items[static_cast<std::size_t>(nIndex)] = item;
 }
 
-void CZelbrinDoc::SetLastItem(const PageItem& item) { SetItem(GetLastIndex(), item); }
+void CZelbrinDoc::SetLastItem(const PageItem& item) {
+    SetItem(GetLastIndex(), item);
+}
 
 void CZelbrinDoc::SetItemColor(int nIndex, COLORREF cr) {
     if (!ValidIndex(nIndex))
@@ -80,9 +84,13 @@ void CZelbrinDoc::RemoveItem(int nIndex) {
     m_items.erase(m_items.begin() + nIndex);
 }
 
-void CZelbrinDoc::RemoveLastItem() { RemoveItem(GetLastIndex()); }
+void CZelbrinDoc::RemoveLastItem() {
+    RemoveItem(GetLastIndex());
+}
 
-void CZelbrinDoc::AppendItem(const PageItem& item) { m_items.push_back(item); }
+void CZelbrinDoc::AppendItem(const PageItem& item) {
+    m_items.push_back(item);
+}
 
 void FreeItemPictures(std::vector<PageItem>& items) {
     for (PageItem& item : items) {

@@ -23,8 +23,7 @@ int DrawDibImage(CDC* pDC, const RECT* lpDest, HGLOBAL hDib, const RECT* lpSrc) 
                                         scans, bits, header, DIB_RGB_COLORS);
     } else {
         result = pDC->StretchDIBits(lpDest->left, lpDest->top, destW, destH, lpSrc->left,
-                                    lpSrc->top, srcW, srcH, bits, header, DIB_RGB_COLORS,
-                                    SRCCOPY);
+                                    lpSrc->top, srcW, srcH, bits, header, DIB_RGB_COLORS, SRCCOPY);
     }
     GlobalUnlock(hDib);
     return result;

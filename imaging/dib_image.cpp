@@ -11,7 +11,9 @@ DWORD HeaderSize(const void* header) {
     return size;
 }
 
-bool IsInfoHeader(const void* header) { return HeaderSize(header) == sizeof(BITMAPINFOHEADER); }
+bool IsInfoHeader(const void* header) {
+    return HeaderSize(header) == sizeof(BITMAPINFOHEADER);
+}
 
 } // namespace
 

@@ -79,7 +79,8 @@ BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, in
 
     const unsigned denom = nScaleDenom == 2 ? 2u : 1u;
     st->cinfo.scale_denom = denom;
-    const unsigned long width = st->cinfo.image_width / denom + (st->cinfo.image_width % denom ? 1 : 0);
+    const unsigned long width =
+        st->cinfo.image_width / denom + (st->cinfo.image_width % denom ? 1 : 0);
     const unsigned long height =
         st->cinfo.image_height / denom + (st->cinfo.image_height % denom ? 1 : 0);
     const unsigned long long bytes = 3ull * width * height;

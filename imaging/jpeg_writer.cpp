@@ -22,7 +22,9 @@ void SilentErrorExit(j_common_ptr cinfo) {
 }
 void SilentEmitMessage(j_common_ptr, int) {}
 void SilentOutputMessage(j_common_ptr) {}
-void SilentFormatMessage(j_common_ptr, char* buffer) { buffer[0] = '\0'; }
+void SilentFormatMessage(j_common_ptr, char* buffer) {
+    buffer[0] = '\0';
+}
 void SilentReset(j_common_ptr) {}
 
 // Plain data only; see the reader for why.

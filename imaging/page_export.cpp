@@ -9,7 +9,9 @@
 #include <cstring>
 #include <new>
 
-CPageExport::~CPageExport() { End(); }
+CPageExport::~CPageExport() {
+    End();
+}
 
 BOOL CPageExport::Begin(CDC* pViewDC, int nWidth, int nHeight) {
     End();

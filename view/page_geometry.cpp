@@ -14,7 +14,9 @@ int s_fixedPixelsPerInch = 0;
 constexpr int kMinBackground = 1200;
 } // namespace
 
-void CZelbrinView::SetFixedPixelsPerInch(int ppi) { s_fixedPixelsPerInch = ppi > 0 ? ppi : 0; }
+void CZelbrinView::SetFixedPixelsPerInch(int ppi) {
+    s_fixedPixelsPerInch = ppi > 0 ? ppi : 0;
+}
 
 void CZelbrinView::LoadPrinterMetrics(CDC* pPrinterDC) {
     const int horz = pPrinterDC->GetDeviceCaps(HORZRES);
@@ -78,8 +80,8 @@ void CZelbrinView::GetClientExtent(int& nHeight, int& nWidth) {
 void CZelbrinView::UpdateGridGeometry() {
     int h = 0, w = 0;
     GetClientExtent(h, w);
-    GridGeometry g = ComputeGridGeometry(w, h, m_fHorizSpacing, m_fVertSpacing,
-                                         m_fPageWidthInches, m_fPageHeightInches);
+    GridGeometry g = ComputeGridGeometry(w, h, m_fHorizSpacing, m_fVertSpacing, m_fPageWidthInches,
+                                         m_fPageHeightInches);
     m_nGridStepX = g.stepX;
     m_nGridStepY = g.stepY;
     m_nGridLinesX = g.linesX;

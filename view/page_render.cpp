@@ -148,12 +148,11 @@ void CZelbrinView::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
     if (item.nKind == ITEM_TEXT) {
         const int boxHeight = dest.bottom - dest.top;
         CFont font;
-        font.CreateFont(-TextCharHeight(boxHeight, item.nLines), 0, 0, 0,
-                        item.bBold == 1 ? FW_BOLD : FW_NORMAL,
-                        static_cast<BYTE>(item.bItalic & 0xFF),
-                        static_cast<BYTE>(item.bUnderline & 0xFF), 0, ANSI_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 4,
-                        item.szFontName);
+        font.CreateFont(
+            -TextCharHeight(boxHeight, item.nLines), 0, 0, 0, item.bBold == 1 ? FW_BOLD : FW_NORMAL,
+            static_cast<BYTE>(item.bItalic & 0xFF), static_cast<BYTE>(item.bUnderline & 0xFF), 0,
+            ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 4,
+            item.szFontName);
         CFont* old = pDC->SelectObject(&font);
         pDC->SetTextColor(item.crColor);
         pDC->SetBkMode(TRANSPARENT);
@@ -261,8 +260,8 @@ void CZelbrinView::OnPaint() {
     CBitmap* old = m_pOffscreenDC->SelectObject(m_pOffscreenBitmap.get());
     m_pOffscreenDC->SelectClipRgn(nullptr);
     m_pOffscreenDC->IntersectClipRect(box.left, box.top, box.right, box.bottom);
-    dc.BitBlt(box.left, box.top, box.right - box.left, box.bottom - box.top,
-              m_pOffscreenDC.get(), box.left, box.top, SRCCOPY);
+    dc.BitBlt(box.left, box.top, box.right - box.left, box.bottom - box.top, m_pOffscreenDC.get(),
+              box.left, box.top, SRCCOPY);
     // The limit is lifted again, or the next rebuild of the background would
     // only reach this box.
     m_pOffscreenDC->SelectClipRgn(nullptr);

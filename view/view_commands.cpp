@@ -11,7 +11,9 @@
 namespace {
 
 // Toggles a switch: 0 when it holds 1, else 1.
-int Toggled(int value) { return value == 1 ? 0 : 1; }
+int Toggled(int value) {
+    return value == 1 ? 0 : 1;
+}
 
 bool SelectedIsText(const CZelbrinDoc* doc) {
     return doc && doc->GetItemCount() > 0 && doc->GetLastItem().nKind == ITEM_TEXT;
@@ -44,7 +46,9 @@ void CZelbrinView::OnTextColor() {
     DrawSelectionFrame();
 }
 
-void CZelbrinView::OnUpdateTextColor(CCmdUI* pCmdUI) { pCmdUI->Enable(SelectedIsText(GetDocument())); }
+void CZelbrinView::OnUpdateTextColor(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(SelectedIsText(GetDocument()));
+}
 
 void CZelbrinView::ToggleTextStyle(int PageItem::*field) {
     CZelbrinDoc* doc = GetDocument();
@@ -67,10 +71,18 @@ void CZelbrinView::UpdateTextStyle(CCmdUI* pCmdUI, int PageItem::*field) {
     pCmdUI->SetCheck(doc->GetLastItem().*field == 1);
 }
 
-void CZelbrinView::OnTextBold() { ToggleTextStyle(&PageItem::bBold); }
-void CZelbrinView::OnTextItalic() { ToggleTextStyle(&PageItem::bItalic); }
-void CZelbrinView::OnTextUnderline() { ToggleTextStyle(&PageItem::bUnderline); }
-void CZelbrinView::OnUpdateTextBold(CCmdUI* pCmdUI) { UpdateTextStyle(pCmdUI, &PageItem::bBold); }
+void CZelbrinView::OnTextBold() {
+    ToggleTextStyle(&PageItem::bBold);
+}
+void CZelbrinView::OnTextItalic() {
+    ToggleTextStyle(&PageItem::bItalic);
+}
+void CZelbrinView::OnTextUnderline() {
+    ToggleTextStyle(&PageItem::bUnderline);
+}
+void CZelbrinView::OnUpdateTextBold(CCmdUI* pCmdUI) {
+    UpdateTextStyle(pCmdUI, &PageItem::bBold);
+}
 void CZelbrinView::OnUpdateTextItalic(CCmdUI* pCmdUI) {
     UpdateTextStyle(pCmdUI, &PageItem::bItalic);
 }
@@ -83,7 +95,9 @@ void CZelbrinView::OnShowGridlines() {
     SelectTopItem();
 }
 
-void CZelbrinView::OnUpdateShowGridlines(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bShowGrid == 1); }
+void CZelbrinView::OnUpdateShowGridlines(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(m_bShowGrid == 1);
+}
 
 void CZelbrinView::OnGridlineSpacing() {
     CGridlineDialog dlg(window());
@@ -123,7 +137,9 @@ void CZelbrinView::OnUpdateSendToBack(CCmdUI* pCmdUI) {
     pCmdUI->Enable(doc && doc->GetItemCount() > 0 && doc->GetLastItem().nKind == ITEM_PICTURE);
 }
 
-void CZelbrinView::OnSnapToTemplate() { m_bSnapToTemplate = Toggled(m_bSnapToTemplate); }
+void CZelbrinView::OnSnapToTemplate() {
+    m_bSnapToTemplate = Toggled(m_bSnapToTemplate);
+}
 
 void CZelbrinView::OnUpdateSnapToTemplate(CCmdUI* pCmdUI) {
     pCmdUI->SetCheck(m_bSnapToTemplate == 1);

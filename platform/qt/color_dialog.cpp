@@ -6,7 +6,9 @@ namespace {
 CColorDialog::AnswerHook s_hook;
 }
 
-void CColorDialog::SetAnswerHook(AnswerHook hook) { s_hook = std::move(hook); }
+void CColorDialog::SetAnswerHook(AnswerHook hook) {
+    s_hook = std::move(hook);
+}
 
 CColorDialog::CColorDialog(COLORREF clrInit, QWidget* pParentWnd)
     : m_color(clrInit), m_pParent(pParentWnd) {}
@@ -21,8 +23,8 @@ int CColorDialog::DoModal() {
     }
     QColor initial(GetRValue(m_color), GetGValue(m_color), GetBValue(m_color));
     // Qt's own dialog, so it looks and behaves the same on every desktop.
-    QColor chosen = QColorDialog::getColor(initial, m_pParent, QString(),
-                                           QColorDialog::DontUseNativeDialog);
+    QColor chosen =
+        QColorDialog::getColor(initial, m_pParent, QString(), QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())
         return IDCANCEL;
     m_color = RGB(static_cast<BYTE>(chosen.red()), static_cast<BYTE>(chosen.green()),

@@ -4,5 +4,9 @@ namespace {
 CFrameHost* s_host = nullptr;
 }
 
-CFrameHost* AfxGetFrameHost() { return s_host; }
-void AfxSetFrameHost(CFrameHost* host) { s_host = host; }
+CFrameHost* AfxGetFrameHost() {
+    return s_host;
+}
+void AfxSetFrameHost(CFrameHost* host) {
+    s_host = host;
+}

@@ -46,14 +46,18 @@ DWORD DibRowBytes(LONG width, WORD bitCount) {
 
 int CDC::s_failNextCreateDC = 0;
 
-void FailNextCreateCompatibleDC(int count) { CDC::s_failNextCreateDC = count; }
+void FailNextCreateCompatibleDC(int count) {
+    CDC::s_failNextCreateDC = count;
+}
 
 void SetScreenMetricsOverride(int width, int height) {
     s_screenOverride = true;
     s_screenSize = QSize(width, height);
 }
 
-void ClearScreenMetricsOverride() { s_screenOverride = false; }
+void ClearScreenMetricsOverride() {
+    s_screenOverride = false;
+}
 
 QSize ScreenMetrics() {
     if (s_screenOverride)
@@ -65,7 +69,9 @@ QSize ScreenMetrics() {
 
 // ---- objects ---------------------------------------------------------------
 
-void CBitmap::FailNextCreate(int count) { s_failNextBitmap = count; }
+void CBitmap::FailNextCreate(int count) {
+    s_failNextBitmap = count;
+}
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC*, int nWidth, int nHeight) {
     if (s_failNextBitmap > 0) {
@@ -93,7 +99,9 @@ BOOL CPen::CreatePen(int nStyle, int nWidth, COLORREF crColor) {
     return TRUE;
 }
 
-BOOL CPen::DeleteObject() { return TRUE; }
+BOOL CPen::DeleteObject() {
+    return TRUE;
+}
 
 BOOL CFont::CreateFont(int nHeight, int, int, int, int nWeight, BYTE bItalic, BYTE bUnderline,
                        BYTE cStrikeOut, BYTE, BYTE, BYTE, BYTE, BYTE, LPCSTR lpszFacename) {
@@ -130,7 +138,9 @@ BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2) {
     return TRUE;
 }
 
-BOOL CRgn::PtInRegion(int x, int y) const { return m_region.contains(QPoint(x, y)); }
+BOOL CRgn::PtInRegion(int x, int y) const {
+    return m_region.contains(QPoint(x, y));
+}
 
 BOOL CRgn::DeleteObject() {
     m_region = QRegion();
@@ -183,21 +193,36 @@ int CDC::GetDeviceCaps(int nIndex) const {
         c.vertRes = c.physHeight = s.height();
     }
     switch (nIndex) {
-    case HORZRES: return c.horzRes;
-    case VERTRES: return c.vertRes;
-    case LOGPIXELSX: return c.logPixelsX;
-    case LOGPIXELSY: return c.logPixelsY;
-    case HORZSIZE: return c.logPixelsX ? static_cast<int>(c.horzRes * 25.4 / c.logPixelsX) : 0;
-    case VERTSIZE: return c.logPixelsY ? static_cast<int>(c.vertRes * 25.4 / c.logPixelsY) : 0;
-    case BITSPIXEL: return 32;
-    case PLANES: return 1;
-    case NUMCOLORS: return -1;
-    case RASTERCAPS: return 0x0001 | 0x0008 | 0x0080 | 0x0200 | 0x0800; // bitblt, stretch, DIBs
-    case PHYSICALWIDTH: return c.physWidth;
-    case PHYSICALHEIGHT: return c.physHeight;
-    case PHYSICALOFFSETX: return c.offsetX;
-    case PHYSICALOFFSETY: return c.offsetY;
-    default: return 0;
+    case HORZRES:
+        return c.horzRes;
+    case VERTRES:
+        return c.vertRes;
+    case LOGPIXELSX:
+        return c.logPixelsX;
+    case LOGPIXELSY:
+        return c.logPixelsY;
+    case HORZSIZE:
+        return c.logPixelsX ? static_cast<int>(c.horzRes * 25.4 / c.logPixelsX) : 0;
+    case VERTSIZE:
+        return c.logPixelsY ? static_cast<int>(c.vertRes * 25.4 / c.logPixelsY) : 0;
+    case BITSPIXEL:
+        return 32;
+    case PLANES:
+        return 1;
+    case NUMCOLORS:
+        return -1;
+    case RASTERCAPS:
+        return 0x0001 | 0x0008 | 0x0080 | 0x0200 | 0x0800; // bitblt, stretch, DIBs
+    case PHYSICALWIDTH:
+        return c.physWidth;
+    case PHYSICALHEIGHT:
+        return c.physHeight;
+    case PHYSICALOFFSETX:
+        return c.offsetX;
+    case PHYSICALOFFSETY:
+        return c.offsetY;
+    default:
+        return 0;
     }
 }
 
@@ -306,9 +331,8 @@ void CDC::FillRectRop(const QRect& r, DWORD rop) {
         return;
     if (!m_pSurface) {
         if (rop == WHITENESS || rop == BLACKNESS)
-            PaintWith([&](QPainter& p) {
-                p.fillRect(r, rop == WHITENESS ? Qt::white : Qt::black);
-            });
+            PaintWith(
+                [&](QPainter& p) { p.fillRect(r, rop == WHITENESS ? Qt::white : Qt::black); });
         return;
     }
     for (const QRect& part : area) {
@@ -316,10 +340,17 @@ void CDC::FillRectRop(const QRect& r, DWORD rop) {
             auto* row = reinterpret_cast<QRgb*>(m_pSurface->scanLine(y));
             for (int x = part.left(); x <= part.right(); ++x) {
                 switch (rop) {
-                case WHITENESS: row[x] = 0xFFFFFFFF; break;
-                case BLACKNESS: row[x] = 0xFF000000; break;
-                case DSTINVERT: row[x] ^= 0x00FFFFFF; break;
-                default: break;
+                case WHITENESS:
+                    row[x] = 0xFFFFFFFF;
+                    break;
+                case BLACKNESS:
+                    row[x] = 0xFF000000;
+                    break;
+                case DSTINVERT:
+                    row[x] ^= 0x00FFFFFF;
+                    break;
+                default:
+                    break;
                 }
             }
         }
@@ -405,7 +436,9 @@ int CDC::TransferDib(int xDest, int yDest, int wDest, int hDest, int xSrc, int y
     const DWORD rowBytes = DibRowBytes(W, 24);
     const auto* base = static_cast<const unsigned char*>(bits);
     // The DIB row holding bottom-up row b.
-    auto rowOf = [&](int b) { return base + static_cast<std::size_t>(topDown ? H - 1 - b : b) * rowBytes; };
+    auto rowOf = [&](int b) {
+        return base + static_cast<std::size_t>(topDown ? H - 1 - b : b) * rowBytes;
+    };
     // Colour of the source pixel at column sx, bottom-up row b.
     auto pixel = [&](int sx, int b) -> QRgb {
         const unsigned char* p = rowOf(b) + 3 * sx;
@@ -465,8 +498,8 @@ int CDC::SetDIBitsToDevice(int xDest, int yDest, DWORD w, DWORD h, int xSrc, int
     // The bits hold cScanLines rows from uStartScan; only the whole-image form is used.
     if (uStartScan != 0 || !lpbmi)
         return 0;
-    const LONG H = lpbmi->bmiHeader.biHeight < 0 ? -lpbmi->bmiHeader.biHeight
-                                                 : lpbmi->bmiHeader.biHeight;
+    const LONG H =
+        lpbmi->bmiHeader.biHeight < 0 ? -lpbmi->bmiHeader.biHeight : lpbmi->bmiHeader.biHeight;
     if (cScanLines < static_cast<UINT>(H) && lpbmi->bmiHeader.biHeight > 0)
         return 0;
     int n = TransferDib(xDest, yDest, static_cast<int>(w), static_cast<int>(h), xSrc, ySrc,
@@ -474,9 +507,9 @@ int CDC::SetDIBitsToDevice(int xDest, int yDest, DWORD w, DWORD h, int xSrc, int
     return n ? static_cast<int>(cScanLines) : 0;
 }
 
-int CDC::StretchDIBits(int xDest, int yDest, int nDestWidth, int nDestHeight, int xSrc,
-                       int ySrc, int nSrcWidth, int nSrcHeight, const void* lpBits,
-                       const BITMAPINFO* lpbmi, UINT, DWORD dwRop) {
+int CDC::StretchDIBits(int xDest, int yDest, int nDestWidth, int nDestHeight, int xSrc, int ySrc,
+                       int nSrcWidth, int nSrcHeight, const void* lpBits, const BITMAPINFO* lpbmi,
+                       UINT, DWORD dwRop) {
     if (dwRop != SRCCOPY)
         return 0;
     return TransferDib(xDest, yDest, nDestWidth, nDestHeight, xSrc, ySrc, nSrcWidth, nSrcHeight,
@@ -518,8 +551,9 @@ BOOL CDC::LineTo(int x, int y) {
     PaintWith([&](QPainter& p) {
         QPen pen(QColor::fromRgb(color));
         pen.setWidth(m_pPen->m_nWidth);
-        pen.setStyle(dotted ? Qt::DotLine : m_pPen->m_nStyle == PS_DASH ? Qt::DashLine
-                                                                        : Qt::SolidLine);
+        pen.setStyle(dotted                        ? Qt::DotLine
+                     : m_pPen->m_nStyle == PS_DASH ? Qt::DashLine
+                                                   : Qt::SolidLine);
         pen.setCapStyle(Qt::FlatCap);
         p.setPen(pen);
         p.drawLine(QPointF(from.x + 0.5, from.y + 0.5), QPointF(x + 0.5, y + 0.5));
@@ -665,7 +699,8 @@ int GetDIBits(CDC*, CBitmap* pBitmap, UINT uStartScan, UINT cScanLines, void* lp
     const UINT n = std::min<UINT>(cScanLines, static_cast<UINT>(H) - uStartScan);
     auto* out = static_cast<unsigned char*>(lpvBits);
     for (UINT i = 0; i < n; ++i) {
-        int y = topDown ? static_cast<int>(uStartScan + i) : H - 1 - static_cast<int>(uStartScan + i);
+        int y =
+            topDown ? static_cast<int>(uStartScan + i) : H - 1 - static_cast<int>(uStartScan + i);
         const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
         unsigned char* o = out + static_cast<std::size_t>(i) * rowBytes;
         for (int x = 0; x < img.width(); ++x) {

@@ -115,8 +115,8 @@ public:
     // leading excluded; nHeight > 0 for a cell height.
     BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
                     BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                    BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                    BYTE nPitchAndFamily, LPCSTR lpszFacename);
+                    BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
+                    LPCSTR lpszFacename);
     BOOL DeleteObject() override;
     const QFont& Font() const { return m_font; }
     int m_nWeight = FW_NORMAL;
@@ -180,8 +180,8 @@ public:
                           UINT uStartScan, UINT cScanLines, const void* lpvBits,
                           const BITMAPINFO* lpbmi, UINT fuColorUse);
     int StretchDIBits(int xDest, int yDest, int nDestWidth, int nDestHeight, int xSrc, int ySrc,
-                      int nSrcWidth, int nSrcHeight, const void* lpBits,
-                      const BITMAPINFO* lpbmi, UINT iUsage, DWORD dwRop);
+                      int nSrcWidth, int nSrcHeight, const void* lpBits, const BITMAPINFO* lpbmi,
+                      UINT iUsage, DWORD dwRop);
 
     POINT MoveTo(int x, int y);
     BOOL LineTo(int x, int y);
@@ -301,7 +301,9 @@ void ClearScreenMetricsOverride();
 QSize ScreenMetrics();
 
 // Colour conversions between COLORREF (0x00BBGGRR) and QImage RGB32.
-inline QRgb ToQRgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+inline QRgb ToQRgb(COLORREF c) {
+    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 inline COLORREF FromQRgb(QRgb c) {
     return RGB(static_cast<BYTE>(qRed(c)), static_cast<BYTE>(qGreen(c)),
                static_cast<BYTE>(qBlue(c)));

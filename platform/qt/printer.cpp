@@ -83,7 +83,9 @@ int CPrinterDC::StartPage() {
     return 1;
 }
 
-int CPrinterDC::EndPage() { return m_painter ? 1 : -1; }
+int CPrinterDC::EndPage() {
+    return m_painter ? 1 : -1;
+}
 
 int CPrinterDC::EndDoc() {
     if (!m_painter)

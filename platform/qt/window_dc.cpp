@@ -8,7 +8,9 @@ CClientDC::CClientDC(CWnd* pWnd) : m_pWnd(pWnd) {
 }
 
 // What was drawn is presented when the program is idle again.
-CClientDC::~CClientDC() { m_pWnd->update(); }
+CClientDC::~CClientDC() {
+    m_pWnd->update();
+}
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_pWnd(pWnd) {
     AttachSurface(&pWnd->Surface());
@@ -23,4 +25,6 @@ CPaintDC::CPaintDC(CWnd* pWnd) : m_pWnd(pWnd) {
         m_rcPaint = RECT{b.left(), b.top(), b.right() + 1, b.bottom() + 1};
 }
 
-CPaintDC::~CPaintDC() { m_pWnd->update(); }
+CPaintDC::~CPaintDC() {
+    m_pWnd->update();
+}

@@ -14,7 +14,9 @@ CWnd::CWnd(QWidget* parent) : QWidget(parent) {
 
 CWnd::~CWnd() = default;
 
-void CWnd::GetClientRect(RECT* rc) const { *rc = RECT{0, 0, width(), height()}; }
+void CWnd::GetClientRect(RECT* rc) const {
+    *rc = RECT{0, 0, width(), height()};
+}
 
 QImage& CWnd::Surface() {
     // The surface follows the window's size, also before the window is shown.
@@ -90,7 +92,9 @@ QRegion CWnd::BeginPaintRegion(bool& erase) {
     return region;
 }
 
-void CWnd::OnPaint() { CPaintDC dc(this); }
+void CWnd::OnPaint() {
+    CPaintDC dc(this);
+}
 
 void CWnd::OnSize(UINT, int, int) {}
 
@@ -118,4 +122,6 @@ void CWnd::resizeEvent(QResizeEvent*) {
     OnSize(0, width(), height());
 }
 
-void CWnd::showEvent(QShowEvent*) { Invalidate(TRUE); }
+void CWnd::showEvent(QShowEvent*) {
+    Invalidate(TRUE);
+}

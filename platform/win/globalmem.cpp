@@ -14,7 +14,9 @@ namespace {
 int g_failNext = 0;
 }
 
-void GlobalAllocFailNext(int n) { g_failNext = n; }
+void GlobalAllocFailNext(int n) {
+    g_failNext = n;
+}
 
 HGLOBAL GlobalAlloc(UINT uFlags, std::size_t dwBytes) {
     if (g_failNext > 0) {
@@ -55,4 +57,6 @@ HGLOBAL GlobalFree(HGLOBAL hMem) {
     return nullptr;
 }
 
-std::size_t GlobalSize(HGLOBAL hMem) { return hMem ? hMem->size : 0; }
+std::size_t GlobalSize(HGLOBAL hMem) {
+    return hMem ? hMem->size : 0;
+}

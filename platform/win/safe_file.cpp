@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-SafeFileWriter::~SafeFileWriter() { Abandon(); }
+SafeFileWriter::~SafeFileWriter() {
+    Abandon();
+}
 
 bool SafeFileWriter::Open(const char* path) {
     Abandon();

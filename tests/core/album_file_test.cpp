@@ -18,7 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-RECT Rect(LONG l, LONG t, LONG r, LONG b) { return RECT{l, t, r, b}; }
+RECT Rect(LONG l, LONG t, LONG r, LONG b) {
+    return RECT{l, t, r, b};
+}
 
 // A picture item decoded at half scale from path, as insertion makes it.
 PageItem PictureItem(const std::string& path, RECT place) {
@@ -269,10 +271,13 @@ TEST_F(AlbumFile, MalformedFilesAreRefusedWholeAndChangeNothing) {
         {"unknown kind", "4\r\n1\r\n7 10 10\r\nhi^\r\nArial\r\n0 0 0 0\r\n0 0 1 1\r\n0 0 1 1\r\n"},
         {"head line short", "4\r\n1\r\n1 10\r\nhi^\r\nArial\r\n0 0 0 0\r\n0 0 1 1\r\n0 0 1 1\r\n"},
         {"rectangle short", "4\r\n1\r\n1 10 10\r\nhi^\r\nArial\r\n0 0 0 0\r\n0 0 1\r\n0 0 1 1\r\n"},
-        {"rectangle with junk", "4\r\n1\r\n1 10 10\r\nhi^\r\nArial\r\n0 0 0 0\r\n0 0 1 1x\r\n0 0 1 1\r\n"},
-        {"number out of range", "4\r\n1\r\n1 10 10\r\nhi^\r\nArial\r\n0 0 0 0\r\n0 0 1 99999999999\r\n0 0 1 1\r\n"},
+        {"rectangle with junk",
+         "4\r\n1\r\n1 10 10\r\nhi^\r\nArial\r\n0 0 0 0\r\n0 0 1 1x\r\n0 0 1 1\r\n"},
+        {"number out of range",
+         "4\r\n1\r\n1 10 10\r\nhi^\r\nArial\r\n0 0 0 0\r\n0 0 1 99999999999\r\n0 0 1 1\r\n"},
         {"text never ends", "4\r\n1\r\n1 10 10\r\nhi\r\nthere\r\nArial\r\n0 0 0 0\r\n0 0 1 1\r\n"},
-        {"colour line bad", "4\r\n1\r\n1 10 10\r\nhi^\r\nArial\r\nred 0 0 0\r\n0 0 1 1\r\n0 0 1 1\r\n"},
+        {"colour line bad",
+         "4\r\n1\r\n1 10 10\r\nhi^\r\nArial\r\nred 0 0 0\r\n0 0 1 1\r\n0 0 1 1\r\n"},
         {"picture record cut", "4\r\n2\r\n" + pic + "0 10 10\r\nx.jpg\r\n"},
     };
     for (const auto& c : cases) {
@@ -400,8 +405,7 @@ TEST(AlbumPaths, RelativePathAlgorithm) {
               "apple.jpg");
     EXPECT_EQ(RelativePicturePath("C:\\A\\b.alb", "D:\\x.jpg"), "..\\..\\D:\\x.jpg");
     // The common part ends at a backslash, not inside a folder name.
-    EXPECT_EQ(RelativePicturePath("\\home\\ann\\a.alb", "\\home\\anna\\p.jpg"),
-              "..\\anna\\p.jpg");
+    EXPECT_EQ(RelativePicturePath("\\home\\ann\\a.alb", "\\home\\anna\\p.jpg"), "..\\anna\\p.jpg");
     EXPECT_EQ(FromFilePath("..\\pics\\beach.jpg"), "../pics/beach.jpg");
     EXPECT_EQ(ToFilePath("/a/b.jpg"), "\\a\\b.jpg");
 }
@@ -425,14 +429,15 @@ TEST_F(AlbumFile, FailedSaveKeepsFlagsAndTheOldFile) {
         setrlimit(RLIMIT_FSIZE, &lim);
         MessageBoxRecorder boxes;
         const BOOL ok = doc.WriteAlbumFile();
-        const bool told = boxes.boxes().size() == 1 &&
-                          boxes.texts()[0].find("a.alb") != std::string::npos;
+        const bool told =
+            boxes.boxes().size() == 1 && boxes.texts()[0].find("a.alb") != std::string::npos;
         _exit(!ok && told && doc.m_bAlbumModified == 1 && doc.m_bHasFile == 0 ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write reported success, said nothing or changed the flags";
+    EXPECT_EQ(WEXITSTATUS(status), 0)
+        << "the write reported success, said nothing or changed the flags";
     EXPECT_EQ(ReadFileBytes(dir.File("a.alb")), old);
     EXPECT_EQ(FilesIn(dir.path()).size(), 2u) << "a temporary file was left behind";
 

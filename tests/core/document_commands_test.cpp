@@ -133,7 +133,8 @@ TEST_F(Commands, DeletedPicturesKeepTheirSlotUntilFileNew) {
 TEST_F(Commands, OpenImageInsertsEveryFileAndListsTheFailuresOnce) {
     WriteFileBytes(dir.File("bad.jpg"), "not a picture");
     const std::string tooLong = dir.File(std::string(MAX_PATH_FIELD, 'p') + ".jpg");
-    shell.pictures.push_back(std::vector<std::string>{Land(), dir.File("bad.jpg"), tooLong, Port()});
+    shell.pictures.push_back(
+        std::vector<std::string>{Land(), dir.File("bad.jpg"), tooLong, Port()});
     MessageBoxRecorder boxes;
     doc.OnCmdMsg(ID_FILE_OPEN, CN_COMMAND, nullptr);
     EXPECT_EQ(doc.GetItemCount(), 2);

@@ -155,13 +155,13 @@ TEST(JpegReader, DamagedHeaderIsRefusedWithoutLeaking) {
 
 // A baseline SOF0 header claiming the given size, followed by nothing useful.
 std::string HeaderClaiming(int width, int height) {
-    std::string h = "\xFF\xD8";                                             // SOI
-    h += std::string("\xFF\xC0\x00\x11\x08", 5);                            // SOF0, 8 bits
+    std::string h = "\xFF\xD8";                  // SOI
+    h += std::string("\xFF\xC0\x00\x11\x08", 5); // SOF0, 8 bits
     h += static_cast<char>(height >> 8);
     h += static_cast<char>(height & 0xFF);
     h += static_cast<char>(width >> 8);
     h += static_cast<char>(width & 0xFF);
-    h += std::string("\x03\x01\x22\x00\x02\x11\x01\x03\x11\x01", 10);      // 3 components
+    h += std::string("\x03\x01\x22\x00\x02\x11\x01\x03\x11\x01", 10); // 3 components
     // DQT and DHT are not needed for the header to be read up to the first SOS.
     h += std::string("\xFF\xDA\x00\x0C\x03\x01\x00\x02\x11\x03\x11\x00\x3F\x00", 14);
     return h;
@@ -171,7 +171,10 @@ TEST(JpegReader, HugeClaimedSizesAreRefusedBeforeAllocating) {
     TempDir dir;
     struct Case {
         int w, h, denom;
-    } cases[] = {{60000, 60000, 2}, {60000, 60000, 1}, {10923 * 2, 100, 2}, {10923, 10, 1},
+    } cases[] = {{60000, 60000, 2},
+                 {60000, 60000, 1},
+                 {10923 * 2, 100, 2},
+                 {10923, 10, 1},
                  {10000, 10000, 1}};
     for (const Case& c : cases) {
         std::string path = dir.File("huge.jpg");

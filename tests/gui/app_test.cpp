@@ -32,16 +32,16 @@ namespace {
 // Answers file dialogs from a list; records what each dialog was asked.
 struct FileDialogScript {
     FileDialogScript() {
-        CFileDialog::SetAnswerHook([this](const CFileDialog& dlg)
-                                       -> std::optional<std::vector<std::string>> {
-            asked.push_back({dlg.IsOpenDialog() != 0, dlg.GetDefExt(), dlg.GetInitialName(),
-                             dlg.GetFilters().empty() ? "" : dlg.GetFilters()[0].name});
-            if (answers.empty())
-                return std::nullopt;
-            auto a = answers.front();
-            answers.erase(answers.begin());
-            return a;
-        });
+        CFileDialog::SetAnswerHook(
+            [this](const CFileDialog& dlg) -> std::optional<std::vector<std::string>> {
+                asked.push_back({dlg.IsOpenDialog() != 0, dlg.GetDefExt(), dlg.GetInitialName(),
+                                 dlg.GetFilters().empty() ? "" : dlg.GetFilters()[0].name});
+                if (answers.empty())
+                    return std::nullopt;
+                auto a = answers.front();
+                answers.erase(answers.begin());
+                return a;
+            });
     }
     ~FileDialogScript() { CFileDialog::SetAnswerHook(nullptr); }
     struct Asked {

@@ -33,13 +33,13 @@ TEST(CommandLineParse, ModesAndErrors) {
     EXPECT_EQ(ParseCommandLine({"--ppi", "60", "a.alb"}).ppi, 60);
 
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"--export-jpeg", "o.jpg"},                     // no album
-             {"--export-jpeg"},                              // no file
+             {"--export-jpeg", "o.jpg"}, // no album
+             {"--export-jpeg"},          // no file
              {"--export-jpeg", "o.jpg", "--width", "0", "a.alb"},
              {"--export-jpeg", "o.jpg", "--width", "3001", "a.alb"},
              {"--export-jpeg", "o.jpg", "--height", "12x", "a.alb"},
              {"--export-jpeg", "o.jpg", "--height", "-5", "a.alb"},
-             {"--width", "100", "a.alb"},                    // size without export
+             {"--width", "100", "a.alb"}, // size without export
              {"--ppi", "0"},
              {"--frobnicate"},
              {"a.alb", "b.alb"},
@@ -113,10 +113,11 @@ TEST(CommandLineRun, ExportsWhatTheEditorWouldAndFailsClearly) {
     }
 
     QString err;
-    EXPECT_EQ(RunZelbrin({"--ppi", "50", "--export-jpeg", QString::fromStdString(dir.File("cli.jpg")),
-                          "--width", "300", QString::fromStdString(dir.File("page.alb"))},
-                         err),
-              0)
+    EXPECT_EQ(
+        RunZelbrin({"--ppi", "50", "--export-jpeg", QString::fromStdString(dir.File("cli.jpg")),
+                    "--width", "300", QString::fromStdString(dir.File("page.alb"))},
+                   err),
+        0)
         << err.toStdString();
     EXPECT_EQ(ReadFileBytes(dir.File("cli.jpg")), ReadFileBytes(dir.File("inside.jpg")));
 

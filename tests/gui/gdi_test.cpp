@@ -40,7 +40,9 @@ std::vector<unsigned char> PositionPicture(int w, int h) {
     return px;
 }
 
-QRgb Rgb(int r, int g, int b) { return static_cast<QRgb>((r << 16) | (g << 8) | b); }
+QRgb Rgb(int r, int g, int b) {
+    return static_cast<QRgb>((r << 16) | (g << 8) | b);
+}
 
 TEST(DibDrawing, SourceRowsCountUpwardFromTheBottom) {
     auto px = PositionPicture(100, 80);
@@ -133,8 +135,8 @@ TEST(DragRect, SecondDrawingRestoresEveryPixel) {
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 60; ++x) {
             bool changed = framed.pixel(x, y) != before.pixel(x, y);
-            bool inFrame = x >= 5 && x < 40 && y >= 7 && y < 30 &&
-                           !(x >= 8 && x < 37 && y >= 10 && y < 27);
+            bool inFrame =
+                x >= 5 && x < 40 && y >= 7 && y < 30 && !(x >= 8 && x < 37 && y >= 10 && y < 27);
             if (!inFrame) {
                 ASSERT_FALSE(changed) << x << "," << y;
             }

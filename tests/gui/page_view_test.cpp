@@ -66,7 +66,9 @@ PageItem Text(const char* text, int lines, COLORREF color, RECT place) {
     return item;
 }
 
-QRgb At(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
+QRgb At(const QImage& img, int x, int y) {
+    return img.pixel(x, y) & 0xFFFFFF;
+}
 
 int CountColour(const QImage& img, QRgb c, const RECT& rc) {
     int n = 0;
@@ -330,7 +332,8 @@ TEST_F(PageView, LargePicturesTakeTheMemoryPathWithTheSamePixels) {
     Canvas failed(520, 270);
     CBitmap::FailNextCreate();
     view->DrawPageItem(big, &failed.dc, 1.0f);
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Not enough memory to create offscreen bitmap"});
+    EXPECT_EQ(boxes.texts(),
+              std::vector<std::string>{"Not enough memory to create offscreen bitmap"});
     EXPECT_EQ(At(failed.bm.Image(), 10, 10), 0xFFFFFFu);
     FailNextCreateCompatibleDC();
     view->DrawPageItem(big, &failed.dc, 1.0f);
@@ -423,9 +426,9 @@ TEST_F(PageView, DragStepRedrawsOnlyTheFloatingItem) {
         view->RepaintFloatingItem(moving, &dc);
     }
     EXPECT_EQ(Background(), background);
-    EXPECT_EQ(At(Window(), 30, 30), 0xFFFFFFu);       // the old place is clean again
-    EXPECT_EQ(At(Window(), 120, 140), 0xFF0000u);     // the new place shows the item
-    EXPECT_EQ(At(Window(), 350, 350), 0x00A000u);     // the rest comes from the background
+    EXPECT_EQ(At(Window(), 30, 30), 0xFFFFFFu);   // the old place is clean again
+    EXPECT_EQ(At(Window(), 120, 140), 0xFF0000u); // the new place shows the item
+    EXPECT_EQ(At(Window(), 350, 350), 0x00A000u); // the rest comes from the background
     // The text stays above the moved picture.
     EXPECT_GT(CountColour(Window(), 0x0000FF, RECT{100, 150, 200, 220}), 20);
 }

@@ -32,7 +32,9 @@ MessageBoxRecorder::MessageBoxRecorder(int answer) : m_answer(answer) {
     m_prevHandler = SetMessageBoxHandler(&MessageBoxRecorder::Handle, this, &m_prevContext);
 }
 
-MessageBoxRecorder::~MessageBoxRecorder() { SetMessageBoxHandler(m_prevHandler, m_prevContext); }
+MessageBoxRecorder::~MessageBoxRecorder() {
+    SetMessageBoxHandler(m_prevHandler, m_prevContext);
+}
 
 int MessageBoxRecorder::Handle(const char* text, UINT type, void* self) {
     auto* me = static_cast<MessageBoxRecorder*>(self);
@@ -116,7 +118,9 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-bool FileExists(const std::string& path) { return fs::exists(path); }
+bool FileExists(const std::string& path) {
+    return fs::exists(path);
+}
 
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> out;
