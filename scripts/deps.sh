@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgl-dev libjpeg62-turbo-dev libgtest-dev
-          libbenchmark-dev libjpeg-turbo-progs fonts-liberation2 fontconfig locales)
+          libbenchmark-dev libjpeg-turbo-progs fonts-liberation2 fontconfig locales clang-format git)
 if [[ "${1:-}" == run ]]; then
     packages+=(xvfb xauth)
 fi

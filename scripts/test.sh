@@ -9,6 +9,12 @@ cd "$(dirname "$0")/.."
 mode="${1:-}"
 bash scripts/deps.sh
 
+# The sources keep the project's clang-format style.
+check_format() {
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+    echo "clang-format: every tracked source is formatted"
+}
+
 run_suite() {
     local dir="$1"; shift
     cmake -S . -B "$dir" "$@" >/dev/null
@@ -17,7 +23,8 @@ run_suite() {
 }
 
 case "$mode" in
-    "")         run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo ;;
+    "")         check_format
+                run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo ;;
     --sanitize) ASAN_OPTIONS=detect_leaks=1 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug \
                     -DZELBRIN_SANITIZE=ON -DZELBRIN_BENCH=OFF ;;
     --all)      "$0" && "$0" --sanitize ;;
