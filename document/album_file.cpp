@@ -270,7 +270,10 @@ std::string RectLine(const RECT& rc) {
 
 } // namespace
 
-BOOL CZelbrinDoc::OnOpenDocument(const char* path) {
+BOOL CZelbrinDoc::OnOpenDocument(const char* givenPath) {
+    // Held absolute, so that Save writes this file wherever the working folder moves.
+    const std::string absolutePath = AbsolutePath(givenPath);
+    const char* path = absolutePath.c_str();
     if (std::strlen(path) >= sizeof m_szAlbumPath) {
         AfxMessageBox(AfxFormatString2("The file name %1 is too long.", path),
                       MB_OK | MB_ICONEXCLAMATION);

@@ -69,13 +69,13 @@ BOOL CZelbrinDoc::PromptSaveChanges() {
     return AskToSave();
 }
 
-void CZelbrinDoc::TakeOpenedAlbum(const char* path) {
-    SetTitle(FileTitleOf(path));
-    SetPathName(path);
+void CZelbrinDoc::TakeOpenedAlbum() {
+    SetTitle(FileTitleOf(m_szAlbumPath));
+    SetPathName(m_szAlbumPath);
     m_bHasFile = 1;
     m_bAlbumModified = 0;
     if (m_pShell)
-        m_pShell->AddToRecentFileList(path);
+        m_pShell->AddToRecentFileList(m_szAlbumPath);
 }
 
 void CZelbrinDoc::OnFileOpenAlbum() {
@@ -86,7 +86,7 @@ void CZelbrinDoc::OnFileOpenAlbum() {
     if (!m_pShell || !m_pShell->AskAlbumToOpen(path) || path.empty())
         return;
     if (OnOpenDocument(path.c_str()))
-        TakeOpenedAlbum(path.c_str());
+        TakeOpenedAlbum();
 }
 
 BOOL CZelbrinDoc::OpenAlbumByPath(const char* path, bool bAskToSave, bool* pKept) {
@@ -100,7 +100,7 @@ BOOL CZelbrinDoc::OpenAlbumByPath(const char* path, bool bAskToSave, bool* pKept
     if (!OnOpenDocument(path))
         return FALSE;
     ClearSlotsUsed();
-    TakeOpenedAlbum(path);
+    TakeOpenedAlbum();
     return TRUE;
 }
 
@@ -132,20 +132,20 @@ BOOL CZelbrinDoc::DoSaveAs() {
     SetTitle(FileTitleOf(path));
     if (!WriteAlbumFile()) {
         // The album still belongs where it was.
-        SetAlbumPath(oldPath.c_str());
+        std::strcpy(m_szAlbumPath, oldPath.c_str());
         SetTitle(oldTitle);
         return FALSE;
     }
-    SetPathName(path);
+    SetPathName(m_szAlbumPath);
     if (m_pShell)
-        m_pShell->AddToRecentFileList(path);
+        m_pShell->AddToRecentFileList(m_szAlbumPath);
     if (m_pView)
         m_pView->RedrawPage();
     return TRUE;
 }
 
 bool CZelbrinDoc::InsertPicture(const char* path) {
-    if (std::strlen(path) >= MAX_PATH_FIELD) {
+    if (AbsolutePath(path).size() >= MAX_PATH_FIELD) {
         m_failedInserts.push_back(std::string(path) + " (the path is too long)");
         return false;
     }
@@ -156,8 +156,11 @@ bool CZelbrinDoc::InsertPicture(const char* path) {
     return true;
 }
 
-BOOL CZelbrinDoc::AddPicture(const char* path) {
-    if (std::strlen(path) >= MAX_PATH_FIELD)
+BOOL CZelbrinDoc::AddPicture(const char* givenPath) {
+    // Held absolute: the relative path written to the album is computed from it later.
+    const std::string absolutePath = AbsolutePath(givenPath);
+    const char* path = absolutePath.c_str();
+    if (absolutePath.size() >= MAX_PATH_FIELD)
         return FALSE;
     unsigned char* pixels = nullptr;
     int w = 0, h = 0;

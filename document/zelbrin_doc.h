@@ -54,7 +54,8 @@ public:
     BOOL OnOpenDocument(const char* path) override;
     // Writes the album to m_szAlbumPath; FALSE (flags untouched) on failure.
     BOOL WriteAlbumFile();
-    // Sets m_szAlbumPath; FALSE when the path does not fit the field.
+    // Sets m_szAlbumPath to path made absolute against the working folder now;
+    // FALSE when that does not fit the field.
     BOOL SetAlbumPath(const char* path);
 
     // Frees every picture and empties the page.
@@ -111,7 +112,7 @@ private:
     // (Cancel, or Yes whose save did not complete).
     BOOL AskToSave();
     // Takes a successfully opened album as the document's file.
-    void TakeOpenedAlbum(const char* path);
+    void TakeOpenedAlbum();
     bool InsertPicture(const char* path);
 
     std::vector<std::string> m_failedInserts;
