@@ -71,11 +71,13 @@ BOOL CZelbrinApp::InitInstance() {
     CMainFrame* frame = GetMainFrame();
     m_pShell = std::make_unique<CDocumentShellQt>(frame);
     doc->SetShell(m_pShell.get());
-    if (!cl.album.empty() && !doc->OpenAlbumByPath(cl.album.c_str(), false))
-        return FALSE;
+    // The frame is shown once, laid out for the page, before the album is read,
+    // so that a message about its pictures stands over the page.
     view->OnInitialUpdate();
     frame->DragAcceptFiles(TRUE);
     frame->show();
+    if (!cl.album.empty() && !doc->OpenAlbumByPath(cl.album.c_str(), false))
+        return FALSE;
     view->OnActivateView(TRUE, view, nullptr);
     return TRUE;
 }
