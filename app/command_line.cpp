@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "imaging/jpeg_writer.h"
+
 #include <cstdio>
 
 namespace {
@@ -62,8 +64,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
                     return Fail("--ppi must lie between 1 and 1000");
                 cl.ppi = n;
             } else {
-                if (n < 1 || n > 3000)
-                    return Fail(a + " must lie between 1 and 3000");
+                if (n < 1 || n > EXPORT_MAX_SIDE)
+                    return Fail(a + " must lie between 1 and " + std::to_string(EXPORT_MAX_SIDE));
                 (a == "--width" ? cl.width : cl.height) = n;
             }
         } else if (!a.empty() && a[0] == '-' && a != "-") {
@@ -85,12 +87,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-    return "Usage: zelbrin [OPTIONS] [ALBUM]\n"
-           "Lays out one photo-album page: pictures and texts, printed or exported.\n"
-           "\n"
-           "  ALBUM                 the album (.alb) to open; without it a new page\n"
-           "  --export-jpeg FILE    write the page of ALBUM as a JPEG picture and exit\n"
-           "  --width N, --height N size of the exported picture (1 to 3000 pixels);\n"
+    return std::string(
+               "Usage: zelbrin [OPTIONS] [ALBUM]\n"
+               "Lays out one photo-album page: pictures and texts, printed or exported.\n"
+               "\n"
+               "  ALBUM                 the album (.alb) to open; without it a new page\n"
+               "  --export-jpeg FILE    write the page of ALBUM as a JPEG picture and exit\n"
+               "  --width N, --height N size of the exported picture (1 to ") +
+           std::to_string(EXPORT_MAX_SIDE) +
+           " pixels);\n"
            "                        with one of them the other keeps the page's proportions,\n"
            "                        without both the page is exported at its size on screen\n"
            "  --ppi N               pixels per inch of the page on screen (otherwise\n"
@@ -101,7 +106,7 @@ std::string UsageText() {
 }
 
 std::string VersionText() {
-    return "Zelbrin 1.4\n";
+    return "Zelbrin " ZELBRIN_VERSION "\n";
 }
 
 bool ResolveExportSize(int cw, int ch, int givenWidth, int givenHeight, int& width, int& height,
@@ -122,11 +127,11 @@ bool ResolveExportSize(int cw, int ch, int givenWidth, int givenHeight, int& wid
     } else if (!givenWidth) {
         width = static_cast<int>(givenHeight * static_cast<double>(ratio));
     }
-    if (width < 1 || width > 3000 || height < 1 || height > 3000) {
+    if (width < 1 || width > EXPORT_MAX_SIDE || height < 1 || height > EXPORT_MAX_SIDE) {
         char buf[160];
         std::snprintf(buf, sizeof buf,
-                      "the export size %d x %d does not lie within 1 to 3000 pixels per side",
-                      width, height);
+                      "the export size %d x %d does not lie within 1 to %d pixels per side", width,
+                      height, EXPORT_MAX_SIDE);
         error = buf;
         return false;
     }
