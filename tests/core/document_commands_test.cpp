@@ -47,6 +47,11 @@ public:
         paths = *next;
         return true;
     }
+    bool AskTemplateToOpen(std::string& path) override { return Next(templateOpens, path); }
+    bool AskTemplateToSave(const std::string& initialName, std::string& path) override {
+        initialNames.push_back(initialName);
+        return Next(templateSaves, path);
+    }
     bool EditTextItem(TextItemFields& fields) override {
         shownTexts.push_back(fields);
         if (texts.empty() || !texts.front()) {
@@ -60,7 +65,7 @@ public:
     }
     void AddToRecentFileList(const std::string& path) override { recent.push_back(path); }
 
-    std::deque<std::optional<std::string>> opens, saves;
+    std::deque<std::optional<std::string>> opens, saves, templateOpens, templateSaves;
     std::deque<std::optional<std::vector<std::string>>> pictures;
     std::deque<std::optional<TextItemFields>> texts;
     std::vector<std::string> initialNames, recent;
