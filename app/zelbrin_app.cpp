@@ -74,6 +74,13 @@ BOOL CZelbrinApp::InitInstance() {
     if (!cl.album.empty() && !doc->OpenAlbumByPath(cl.album.c_str(), false))
         return FALSE;
     view->OnInitialUpdate();
+    // A template and pictures named on the command line, once the page has its size.
+    if (!cl.templatePath.empty() && !doc->LoadTemplateFile(cl.templatePath.c_str()))
+        return FALSE;
+    if (!cl.inserts.empty()) {
+        doc->InsertPictures(cl.inserts);
+        doc->ReportFailedInserts();
+    }
     frame->DragAcceptFiles(TRUE);
     frame->show();
     view->OnActivateView(TRUE, view, nullptr);
