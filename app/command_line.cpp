@@ -178,13 +178,13 @@ std::string UsageText() {
                        "\n";
     for (const OptionDef& o : kOptions) {
         std::string left = std::string("  ") + o.name + (o.value[0] ? " " : "") + o.value;
-        if (left.size() < 26)
-            left.resize(26, ' ');
+        if (left.size() < 28)
+            left.resize(28, ' ');
         else
             left += ' ';
         text += left + o.help + "\n";
     }
-    text += "  --                      ends the options (and a picture list)\n";
+    text += "  --                        ends the options (and a picture list)\n";
     return text;
 }
 
