@@ -27,6 +27,9 @@ ON_UPDATE_COMMAND_UI(ID_NEW_TEXT_ITEM, OnUpdateAlwaysEnabled)
 ON_COMMAND(ID_DUPLICATE_OBJECT, OnEditDuplicate)
 ON_UPDATE_COMMAND_UI(ID_DUPLICATE_OBJECT, OnUpdateItemCommand)
 ON_UPDATE_COMMAND_UI(ID_DELETE_OBJECT, OnUpdateItemCommand)
+ON_COMMAND(ID_LOAD_TEMPLATE, OnTemplateLoad)
+ON_COMMAND(ID_SAVE_TEMPLATE, OnTemplateSave)
+ON_UPDATE_COMMAND_UI(ID_SAVE_TEMPLATE, OnUpdateAlwaysEnabled)
 END_MESSAGE_MAP()
 
 namespace {
@@ -122,6 +125,10 @@ BOOL CZelbrinDoc::DoSaveAs() {
     std::string path;
     if (!m_pShell || !m_pShell->AskAlbumToSave(GetTitle(), path) || path.empty())
         return FALSE;
+    return SaveAlbumAs(path);
+}
+
+BOOL CZelbrinDoc::SaveAlbumAs(const std::string& path) {
     const std::string oldPath = m_szAlbumPath;
     const std::string oldTitle = GetTitle();
     if (!SetAlbumPath(path.c_str())) {
@@ -186,7 +193,7 @@ BOOL CZelbrinDoc::AddPicture(const char* givenPath) {
         }
     if (slot >= 0) {
         m_slots[slot].bUsed = 1;
-        item.rcPlace = FitIntoSlot(m_slots[slot], a, W, H);
+        FitIntoSlot(m_slots[slot], a, W, H, item.rcPlace);
     } else {
         item.rcPlace = CascadePlace(a, W, H, GetItemCount());
     }
@@ -195,24 +202,34 @@ BOOL CZelbrinDoc::AddPicture(const char* givenPath) {
     return TRUE;
 }
 
+std::vector<std::string> CZelbrinDoc::TakeFailedInserts() {
+    std::vector<std::string> failed;
+    failed.swap(m_failedInserts);
+    return failed;
+}
+
 void CZelbrinDoc::ReportFailedInserts() {
-    if (m_failedInserts.empty())
+    const std::vector<std::string> failed = TakeFailedInserts();
+    if (failed.empty())
         return;
     std::string text = "These files could not be inserted:\n";
-    for (const std::string& f : m_failedInserts)
+    for (const std::string& f : failed)
         text += "\n" + f;
-    m_failedInserts.clear();
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CZelbrinDoc::InsertPictures(const std::vector<std::string>& paths) {
+    for (const std::string& p : paths)
+        InsertPicture(p.c_str());
+    if (m_pView)
+        m_pView->SelectTopItem();
 }
 
 void CZelbrinDoc::OnFileOpenImage() {
     std::vector<std::string> paths;
     if (!m_pShell || !m_pShell->AskPicturesToOpen(paths))
         return;
-    for (const std::string& p : paths)
-        InsertPicture(p.c_str());
-    if (m_pView)
-        m_pView->SelectTopItem();
+    InsertPictures(paths);
     ReportFailedInserts();
 }
 

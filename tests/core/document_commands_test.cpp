@@ -4,81 +4,18 @@
 #include "document/document_shell.h"
 #include "document/zelbrin_doc.h"
 #include "res/resource.h"
+#include "support/document_fakes.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <deque>
 #include <filesystem>
-#include <optional>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class FakeView : public CAlbumView {
-public:
-    void SelectTopItem() override { ++selects; }
-    void RedrawPage() override { ++redraws; }
-    void GetClientExtent(int& h, int& w) override {
-        h = 630;
-        w = 480;
-    }
-    int selects = 0;
-    int redraws = 0;
-};
-
-// Answers each dialog from a queue; an empty answer is Cancel.
-class ScriptedShell : public CDocumentShell {
-public:
-    bool AskAlbumToOpen(std::string& path) override { return Next(opens, path); }
-    bool AskAlbumToSave(const std::string& initialName, std::string& path) override {
-        initialNames.push_back(initialName);
-        return Next(saves, path);
-    }
-    bool AskPicturesToOpen(std::vector<std::string>& paths) override {
-        if (pictures.empty())
-            return false;
-        auto next = pictures.front();
-        pictures.pop_front();
-        if (!next)
-            return false;
-        paths = *next;
-        return true;
-    }
-    bool EditTextItem(TextItemFields& fields) override {
-        shownTexts.push_back(fields);
-        if (texts.empty() || !texts.front()) {
-            if (!texts.empty())
-                texts.pop_front();
-            return false;
-        }
-        fields = *texts.front();
-        texts.pop_front();
-        return true;
-    }
-    void AddToRecentFileList(const std::string& path) override { recent.push_back(path); }
-
-    std::deque<std::optional<std::string>> opens, saves;
-    std::deque<std::optional<std::vector<std::string>>> pictures;
-    std::deque<std::optional<TextItemFields>> texts;
-    std::vector<std::string> initialNames, recent;
-    std::vector<TextItemFields> shownTexts;
-
-private:
-    static bool Next(std::deque<std::optional<std::string>>& q, std::string& out) {
-        if (q.empty())
-            return false;
-        auto v = q.front();
-        q.pop_front();
-        if (!v)
-            return false;
-        out = *v;
-        return true;
-    }
-};
 
 class Commands : public ::testing::Test {
 protected:

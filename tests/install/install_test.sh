@@ -42,6 +42,8 @@ help_opts=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/zelbrin" --help |
     grep -o -- '--[a-z][a-z-]*' | sort -u | tr '\n' ' ')
 man_opts=$(sed 's/\\-/-/g' "$share/man/man1/zelbrin.1" | sed -n '/^\.SH OPTIONS/,/^\.SH [^O]/p' |
     grep -o -- '--[a-z][a-z-]*' | sort -u | tr '\n' ' ')
+check "the manual page shows a batch example" \
+    grep -q -- '^ *zelbrin \\-\\-template' "$share/man/man1/zelbrin.1"
 check "the manual page lists the options of --help (help: $help_opts; manual: $man_opts)" \
     test "$help_opts" = "$man_opts"
 
