@@ -30,6 +30,7 @@ CommandLine Fail(const std::string& error) {
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine cl;
     bool exportGiven = false;
+    bool printGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string& out) {
@@ -49,6 +50,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!value(cl.exportPath) || cl.exportPath.empty())
                 return Fail("--export-jpeg needs the file to write");
             exportGiven = true;
+        } else if (a == "--print") {
+            printGiven = true;
+        } else if (a == "--print-pdf") {
+            if (!value(cl.printPdfPath) || cl.printPdfPath.empty())
+                return Fail("--print-pdf needs the PDF file to write");
+            printGiven = true;
         } else if (a == "--make-sample") {
             if (!value(cl.sampleFolder) || cl.sampleFolder.empty())
                 return Fail("--make-sample needs a folder");
@@ -74,6 +81,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             cl.album = a;
         }
     }
+    if (printGiven) {
+        if (exportGiven)
+            return Fail("printing and --export-jpeg do not go together");
+        if (cl.album.empty())
+            return Fail("printing needs the album to print");
+        cl.mode = CommandLine::Mode::Print;
+    }
     if (exportGiven) {
         if (cl.album.empty())
             return Fail("--export-jpeg needs the album to export");
@@ -95,6 +109,9 @@ std::string UsageText() {
            "                        without both the page is exported at its size on screen\n"
            "  --ppi N               pixels per inch of the page on screen (otherwise\n"
            "                        derived from the screen's height)\n"
+           "  --print               print ALBUM on the default printer, without a dialog\n"
+           "  --print-pdf FILE      print ALBUM as --print does, into a PDF file with the\n"
+           "                        default printer's paper and margins\n"
            "  --make-sample FOLDER  write a sample album with pictures into FOLDER and exit\n"
            "  --help                show this text\n"
            "  --version             show the version\n";

@@ -5,11 +5,12 @@
 #include <vector>
 
 struct CommandLine {
-    enum class Mode { Edit, Export, MakeSample, Help, Version, Error };
+    enum class Mode { Edit, Export, Print, MakeSample, Help, Version, Error };
     Mode mode = Mode::Edit;
     std::string album;        // album to open (Edit, Export)
     std::string exportPath;   // --export-jpeg FILE
     std::string sampleFolder; // --make-sample FOLDER
+    std::string printPdfPath; // --print-pdf FILE; empty with --print
     int width = 0;            // --width N, 0 when not given
     int height = 0;           // --height N
     int ppi = 0;              // --ppi N

@@ -1,10 +1,10 @@
 // Zelbrin: one photo-album page, laid out and printed.
 #include "app/command_line.h"
+#include "app/print_command.h"
 #include "app/sample_album.h"
 #include "app/zelbrin_app.h"
 #include "document/zelbrin_doc.h"
 #include "imaging/page_export.h"
-#include "view/zelbrin_view.h"
 
 #include <QApplication>
 
@@ -17,23 +17,20 @@ namespace {
 // Lays the album out as the editor would, without a window, and exports it.
 int ExportAlbum(const CommandLine& cl) {
     CZelbrinDoc doc;
-    CZelbrinView view;
-    view.AttachDocument(&doc);
     doc.OnNewDocument();
-    view.OnInitialUpdate();
     if (!doc.OnOpenDocument(cl.album.c_str())) {
         std::fprintf(stderr, "zelbrin: cannot open the album %s\n", cl.album.c_str());
         return 1;
     }
-    int ch = 0, cw = 0;
-    view.GetClientExtent(ch, cw);
+    const HeadlessPage page = MeasureHeadlessPage(cl.ppi);
+    const int cw = page.nClientWidth, ch = page.nClientHeight;
     int width = 0, height = 0;
     std::string error;
     if (!ResolveExportSize(cw, ch, cl.width, cl.height, width, height, error)) {
         std::fprintf(stderr, "zelbrin: %s\n", error.c_str());
         return 2;
     }
-    if (!ExportPageToJpeg(view, doc, width, height, cl.exportPath)) {
+    if (!ExportPageToJpeg(doc, cw, width, height, cl.exportPath)) {
         std::fprintf(stderr, "zelbrin: cannot write %s\n", cl.exportPath.c_str());
         return 1;
     }
@@ -48,10 +45,10 @@ int RunWithoutWindow(int argc, char** argv, const CommandLine& cl) {
         !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (cl.ppi)
-        CZelbrinView::SetFixedPixelsPerInch(cl.ppi);
     if (cl.mode == CommandLine::Mode::Export)
         return ExportAlbum(cl);
+    if (cl.mode == CommandLine::Mode::Print)
+        return RunPrintCommand(cl);
     std::string error;
     if (!MakeSampleAlbum(cl.sampleFolder, error)) {
         std::fprintf(stderr, "zelbrin: %s\n", error.c_str());
@@ -76,6 +73,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zelbrin: %s\n%s", cl.error.c_str(), UsageText().c_str());
         return 2;
     case CommandLine::Mode::Export:
+    case CommandLine::Mode::Print:
     case CommandLine::Mode::MakeSample:
         return RunWithoutWindow(argc, argv, cl);
     case CommandLine::Mode::Edit:

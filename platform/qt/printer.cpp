@@ -5,6 +5,10 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#ifdef ZELBRIN_HAVE_CUPS
+#include <cups/cups.h>
+#endif
+
 namespace {
 
 bool s_fallback = false;
@@ -37,6 +41,28 @@ QPrinter& AfxGetAppPrinter() {
 bool AfxAppPrinterIsFallback() {
     AfxGetAppPrinter();
     return s_fallback;
+}
+
+std::string AfxPrinterName(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return printer.outputFileName().isEmpty() ? std::string("PDF file")
+                                                  : printer.outputFileName().toStdString();
+    return printer.printerName().toStdString();
+}
+
+std::string AfxPrintJobFailure(const QPrinter& printer) {
+    if (printer.printerState() == QPrinter::Error)
+        return "the job could not be written";
+    if (printer.printerState() == QPrinter::Aborted)
+        return "the job was cancelled";
+#ifdef ZELBRIN_HAVE_CUPS
+    // Qt hands the finished job to CUPS as its last request and keeps quiet
+    // about the answer; the library still holds it.
+    if (printer.outputFormat() == QPrinter::NativeFormat &&
+        cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+        return cupsLastErrorString();
+#endif
+    return {};
 }
 
 CPrinterDC::CPrinterDC(QPrinter* printer) : m_pPrinter(printer) {

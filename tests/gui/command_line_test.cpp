@@ -108,7 +108,7 @@ TEST(CommandLineRun, ExportsWhatTheEditorWouldAndFailsClearly) {
         ASSERT_TRUE(doc.WriteAlbumFile());
         int h = 0, w = 0;
         view.GetClientExtent(h, w);
-        ASSERT_TRUE(ExportPageToJpeg(view, doc, 300, static_cast<int>(300 / (float(w) / h)),
+        ASSERT_TRUE(ExportPageToJpeg(doc, w, 300, static_cast<int>(300 / (float(w) / h)),
                                      dir.File("inside.jpg")));
     }
 
