@@ -2,7 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPrintPreviewWidget>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -58,12 +58,6 @@ CPreviewView::CPreviewView(QPrinter* printer, int nPages, std::function<void(QPr
     connect(m_pWidget, &QPrintPreviewWidget::paintRequested, this,
             [paint](QPrinter* p) { paint(p); });
     connect(m_pWidget, &QPrintPreviewWidget::previewChanged, this, [this] { UpdateButtons(); });
-    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    esc->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(esc, &QShortcut::activated, this, [this] {
-        if (onClose)
-            onClose();
-    });
     setFocusPolicy(Qt::StrongFocus);
     SetPages(nPages == 2 ? 2 : 1);
 }
@@ -106,4 +100,13 @@ void CPreviewView::UpdateButtons() {
     m_pPages->setText(m_nPages == 1 ? "Two Page" : "One Page");
     m_pZoomIn->setEnabled(m_nZoom < kMaxZoom);
     m_pZoomOut->setEnabled(m_nZoom > 0);
+}
+
+void CPreviewView::keyPressEvent(QKeyEvent* e) {
+    // Esc closes the preview, wherever in it the focus is.
+    if (e->key() == Qt::Key_Escape && onClose) {
+        onClose();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }

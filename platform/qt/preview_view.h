@@ -31,6 +31,9 @@ public:
     // Refreshes which buttons are enabled and the page-count button's text.
     void UpdateButtons();
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     QToolButton* AddButton(const QString& text, std::function<void()> action);
     void SetPages(int nPages);

@@ -151,8 +151,7 @@ void CView::OnFilePrintPreview() {
             dc.EndDoc();
         },
         frame);
-    m_pPreview->onClose = [this, info, attribs] {
-        auto* frame = qobject_cast<CFrameWnd*>(window());
+    m_pPreview->onClose = [this, frame, info, attribs] {
         if (CWinApp* app = AfxGetApp(); app && m_pPreview)
             app->m_nNumPreviewPages = m_pPreview->PagesShown();
         m_pPreview = nullptr;
@@ -160,13 +159,11 @@ void CView::OnFilePrintPreview() {
             frame->EndPreview();
         OnEndPrinting(attribs.get(), info.get());
     };
-    m_pPreview->onPrint = [this] {
-        CPreviewView* preview = m_pPreview;
-        if (!preview)
+    m_pPreview->onPrint = [this, frame] {
+        if (!m_pPreview)
             return;
-        preview->onClose();
-        if (auto* frame = qobject_cast<CFrameWnd*>(window()))
-            frame->OnCommand(ID_FILE_PRINT);
+        m_pPreview->onClose();
+        frame->OnCommand(ID_FILE_PRINT);
     };
     frame->BeginPreview(m_pPreview, [this] { EndPrintPreview(); });
     m_pPreview->Widget()->updatePreview();
