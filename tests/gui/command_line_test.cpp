@@ -31,6 +31,12 @@ TEST(CommandLineParse, ModesAndErrors) {
     EXPECT_EQ(ex.height, 0);
     EXPECT_EQ(ex.album, "a.alb");
     EXPECT_EQ(ParseCommandLine({"--ppi", "60", "a.alb"}).ppi, 60);
+    CommandLine print = ParseCommandLine({"--print", "a.alb"});
+    EXPECT_EQ(print.mode, Mode::Print);
+    EXPECT_TRUE(print.printPdfPath.empty());
+    CommandLine pdf = ParseCommandLine({"a.alb", "--print-pdf", "o.pdf"});
+    EXPECT_EQ(pdf.mode, Mode::Print);
+    EXPECT_EQ(pdf.printPdfPath, "o.pdf");
 
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"--export-jpeg", "o.jpg"}, // no album
@@ -41,6 +47,11 @@ TEST(CommandLineParse, ModesAndErrors) {
              {"--export-jpeg", "o.jpg", "--height", "-5", "a.alb"},
              {"--width", "100", "a.alb"}, // size without export
              {"--ppi", "0"},
+             {"--print"},              // no album
+             {"--print-pdf", "o.pdf"}, // no album
+             {"--print-pdf"},          // no file
+             {"--print", "--export-jpeg", "o.jpg", "a.alb"},
+             {"--print", "--width", "100", "a.alb"},
              {"--frobnicate"},
              {"a.alb", "b.alb"},
          }) {
@@ -138,6 +149,23 @@ TEST(CommandLineRun, ExportsWhatTheEditorWouldAndFailsClearly) {
     EXPECT_TRUE(err.contains("no/x.jpg")) << err.toStdString();
     EXPECT_EQ(RunZelbrin({"--export-jpeg", "x.jpg", "--width", "wide", "a.alb"}, err), 2);
     EXPECT_TRUE(err.contains("--width")) << err.toStdString();
+
+    // Printing into a PDF: the same failures, and no file left behind.
+    struct Failing {
+        QString album, pdf, says;
+    };
+    const QString bad = QString::fromStdString(dir.File("bad.alb"));
+    const QString good = QString::fromStdString(dir.File("page.alb"));
+    for (const Failing& f :
+         {Failing{bad, QString::fromStdString(dir.File("p.pdf")), "album"},
+          Failing{good, QString::fromStdString(dir.File("no/p.pdf")), "no/p.pdf"}}) {
+        EXPECT_EQ(RunZelbrin({"--print-pdf", f.pdf, f.album}, err), 1);
+        EXPECT_TRUE(err.contains(f.says)) << err.toStdString();
+        EXPECT_FALSE(FileExists(f.pdf.toStdString()));
+    }
+    ASSERT_EQ(RunZelbrin({"--print-pdf", QString::fromStdString(dir.File("p.pdf")), good}, err), 0)
+        << err.toStdString();
+    EXPECT_EQ(ReadFileBytes(dir.File("p.pdf")).substr(0, 5), "%PDF-");
 }
 
 } // namespace
