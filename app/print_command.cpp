@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <sys/stat.h>
 
 HeadlessPage MeasureHeadlessPage(int fixedPpi) {
     HeadlessPage page;
@@ -82,6 +83,10 @@ bool PrintAlbumWithoutWindow(const CZelbrinDoc& doc, const HeadlessPage& page,
             return false;
         }
         temp->setAutoRemove(false);
+        // The temporary file was private; the PDF gets a new file's permissions.
+        const mode_t mask = umask(0);
+        umask(mask);
+        chmod(pdfPath.c_str(), 0666 & ~mask);
     }
     notes.clear();
     for (const std::string& picture : drawing.TakeReducedPictures())

@@ -166,7 +166,10 @@ void CView::OnFilePrintPreview() {
         frame->OnCommand(ID_FILE_PRINT);
     };
     frame->BeginPreview(m_pPreview, [this] { EndPrintPreview(); });
-    m_pPreview->Widget()->updatePreview();
+    // Shown, the preview records the page once; a frame not shown yet has it
+    // recorded here.
+    if (m_pPreview->Widget()->pageCount() == 0)
+        m_pPreview->Widget()->updatePreview();
     m_pPreview->UpdateButtons();
 }
 
