@@ -3,7 +3,7 @@
 // writer, JPEG files by the export writer (baseline 4:2:0), and the other
 // kinds the reader meets (progressive, 4:4:4, grayscale, CMYK, arithmetic) by
 // the same library with those settings.
-// Usage: make_fuzz_seeds FOLDER   (FOLDER/album, FOLDER/template, FOLDER/jpeg must exist)
+// Usage: make_fuzz_seeds FOLDER   (FOLDER/album, template, jpeg and page must exist)
 #include "document/album_format.h"
 #include "document/fixed_text.h"
 #include "document/template_file.h"
@@ -64,6 +64,30 @@ std::vector<std::vector<AlbumRecord>> Albums() {
         {Picture({-2147483647 - 1, -5, 2147483647, 5}, {-1, -1, 2147483647, 2147483647}, 1, 1,
                  "x.jpg", "x.jpg"),
          Text({0, 0, 10, 2147483647}, "tall", "Arial", 0xFFFFFFFF, 32767, -32768, 1)},
+    };
+}
+
+// Pages for the whole-page target: pictures a.jpg (40 x 30), b.jpg (7 x 90)
+// and big.jpg (1100 x 60) beside the album, texts covering the page, crops and
+// places far outside it, huge fonts, many lines.
+std::vector<std::vector<AlbumRecord>> Pages() {
+    std::string manyLines;
+    for (int i = 0; i < 130; ++i)
+        manyLines += "x\r\n";
+    const LONG far = 2147483647;
+    return {
+        {Picture({40, 30, 360, 270}, {0, 0, 20, 15}, 20, 15, "a.jpg", "a.jpg"),
+         Picture({300, 200, 340, 560}, {0, 0, 4, 45}, 4, 45, "b.jpg", "b.jpg"),
+         Picture({10, 600, 700, 650}, {0, 0, 550, 30}, 550, 30, "big.jpg", "big.jpg"),
+         Text({0, 0, 720, 950}, "Cover\r\nthe whole page", "Arial", 0x204060, 0, 1, 1)},
+        {Picture({-far - 1, -far - 1, far, far}, {-far - 1, -far - 1, far, far}, 20, 15, "a.jpg",
+                 "a.jpg"),
+         Picture({100, 100, 200, 200}, {5, 5, 6, 6}, 20, 15, "a.jpg", "a.jpg"),
+         Text({-1000, 0, far, far}, "Huge", "DejaVu Sans", 0xFF, 1, 0, 1)},
+        {Text({0, 0, 700, 900}, manyLines.c_str(), "Arial", 0, 0, 0, 0),
+         Text({200, 400, 300, 100}, "turned over", "Arial", 0, 0, 0, 0),
+         Picture({5000000, 5000000, 5000100, 5000100}, {0, 0, 20, 15}, 20, 15, "big.jpg",
+                 "missing.jpg")},
     };
 }
 
@@ -157,6 +181,16 @@ int main(int argc, char** argv) {
     for (const auto& album : Albums())
         ok = ok &&
              WriteBytes(dir + "/album/seed" + std::to_string(n++) + ".alb", FormatAlbumText(album));
+    // The whole-page inputs start with the export size: two bytes each side.
+    static const unsigned char kSizes[][4] = {
+        {0x02, 0xD0, 0x03, 0x84}, {0, 0, 0, 0}, {0x0B, 0xB7, 0x00, 0x05}};
+    n = 0;
+    for (const auto& page : Pages()) {
+        const std::string size(reinterpret_cast<const char*>(kSizes[n % 3]), 4);
+        ok = ok && WriteBytes(dir + "/page/seed" + std::to_string(n) + ".bin",
+                              size + FormatAlbumText(page));
+        ++n;
+    }
     n = 0;
     for (const auto& placements : Templates())
         ok = ok && WriteBytes(dir + "/template/seed" + std::to_string(n++) + ".zbt",

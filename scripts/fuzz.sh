@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-300}"
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(album template jpeg)
+((${#targets[@]})) || targets=(album template jpeg page)
 root="$PWD"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 
@@ -24,10 +24,10 @@ cmake --build "$build" -j2 >/dev/null
 # with their licence beside them, and every input that ever failed.
 seeds="$build/seeds"
 rm -rf "$seeds"
-mkdir -p "$seeds"/{album,template,jpeg}
+mkdir -p "$seeds"/{album,template,jpeg,page}
 "$build/make_fuzz_seeds" "$seeds"
 cp tests/data/testimages/* "$seeds/jpeg/"
-for t in album template jpeg; do
+for t in album template jpeg page; do
     if [[ -d tests/data/fuzz/$t ]]; then cp tests/data/fuzz/$t/* "$seeds/$t/"; fi
 done
 
@@ -41,6 +41,7 @@ for t in "${targets[@]}"; do
     # own report: everything goes to the log, the summary to the terminal.
     set +e
     ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 \
+    LSAN_OPTIONS=suppressions="$root/fuzz/lsan.supp":print_suppressions=0 QT_QPA_PLATFORM=offscreen \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$build/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
         -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$seeds/$t" >"$log" 2>&1
