@@ -5,6 +5,7 @@
 #include "document/album_view.h"
 #include "document/page_item.h"
 #include "platform/qt/view.h"
+#include "view/mouse_math.h"
 
 #include <memory>
 
@@ -40,6 +41,17 @@ public:
     void OnPaint() override;
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
 
+    // Mouse editing: select, move, size from a corner, crop at an edge, edit
+    // a text by double-click; the pointer shows what a press would do.
+    void OnLButtonDown(UINT nFlags, POINT point) override;
+    void OnMouseMove(UINT nFlags, POINT point) override;
+    void OnLButtonUp(UINT nFlags, POINT point) override;
+    void OnLButtonDblClk(UINT nFlags, POINT point) override;
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
+    void OnCaptureChanged(CWnd* pWnd) override;
+    // Sets the pointer's shape; 0 when it is the standard arrow.
+    int UpdateCursor();
+
     // Export Page: the page as a JPEG picture of a chosen size.
     void OnExportPage();
     void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
@@ -72,9 +84,9 @@ public:
     CDC* OffscreenDC() const { return m_pOffscreenDC.get(); }
     CBitmap* OffscreenBitmap() const { return m_pOffscreenBitmap.get(); }
 
-    // Drag state.
-    int m_nDragMode = 0;
-    int m_nCropEdge = 0;
+    // Drag state (DragMode and CropEdge of view/mouse_math.h).
+    int m_nDragMode = DRAG_NONE;
+    int m_nCropEdge = EDGE_NONE;
     RECT m_rcStartPlace{};
     RECT m_rcStartCrop{};
     POINT m_ptDragOffset{};
@@ -102,8 +114,13 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Draws every text item at scale 1, in array order.
-    void DrawTextItems(CDC* pDC);
+    // Draws, at scale 1 and in array order, the part inside rcClip of every
+    // text item that reaches into it: text stays above a floating picture
+    // without being drawn over its own image.
+    void DrawTextItems(CDC* pDC, const RECT& rcClip);
+    // The last point a drag step used, unclamped: a capture lost mid-drag
+    // ends the drag there.
+    POINT m_ptLastDrag{};
     void ToggleTextStyle(int PageItem::*field);
     void UpdateTextStyle(CCmdUI* pCmdUI, int PageItem::*field);
     void UpdateGridGeometry();
