@@ -64,10 +64,10 @@ Drawing Shape(unsigned nID) {
         break;
     }
     case IDC_SIZE_NWSE:
-        d.outline = QTransform().translate(16, 16).rotate(45).map(DoubleArrow(13));
+        d.outline = QTransform().translate(16, 16).rotate(45).map(DoubleArrow(15));
         break;
     case IDC_SIZE_NESW:
-        d.outline = QTransform().translate(16, 16).rotate(-45).map(DoubleArrow(13));
+        d.outline = QTransform().translate(16, 16).rotate(-45).map(DoubleArrow(15));
         break;
     case IDC_MOVE_CROP: {
         QPainterPath across = QTransform().translate(16, 15).map(DoubleArrow(14));

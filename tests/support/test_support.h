@@ -4,8 +4,14 @@
 
 #include "platform/win/wintypes.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Rectangles print as {left, top, right, bottom} in failed expectations.
+inline std::ostream& operator<<(std::ostream& os, const RECT& r) {
+    return os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
 
 // A fresh folder under the system's temporary folder, removed with its contents.
 class TempDir {
@@ -57,6 +63,12 @@ void MakeSolidJpeg(const std::string& path, int w, int h, unsigned char r, unsig
                    unsigned char b);
 // Writes a one-component (grayscale) JPEG.
 void MakeGrayJpeg(const std::string& path, int w, int h);
+
+struct PageItem;
+// A picture item owning a w x h buffer of the test pattern; tag goes into szPath.
+PageItem PatternPictureItem(int w, int h, RECT place, const char* tag = "");
+// A one-line black Arial text item; tag goes into szPath.
+PageItem TextItem(const char* text, RECT place, const char* tag = "");
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
