@@ -1,5 +1,8 @@
 #include "app/command_line.h"
 
+#include "document/album_paths.h"
+#include "imaging/jpeg_writer.h"
+
 #include <cstdio>
 
 namespace {
@@ -18,6 +21,99 @@ bool ParseCount(const std::string& text, int& value) {
     return true;
 }
 
+// Stores a whole number within [lo, hi]; an error text otherwise.
+std::string Number(const std::string& option, const std::string& value, int lo, int hi, int& out) {
+    int n = 0;
+    if (!ParseCount(value, n))
+        return option + " needs a whole positive number, not \"" + value + "\"";
+    if (n < lo || n > hi)
+        return option + " must lie between " + std::to_string(lo) + " and " + std::to_string(hi);
+    out = n;
+    return {};
+}
+
+// Stores a file path, made absolute; an error text when it is empty.
+std::string Path(const std::string& option, const std::string& value, std::string& out) {
+    if (value.empty())
+        return option + " needs a file name";
+    out = AbsolutePath(value);
+    return {};
+}
+
+enum class Arity { None, One, Many };
+
+// One option: its name, what follows it, one line of help, and how its value
+// is stored (an error text when the value is bad). A Many option takes every
+// following argument up to the next option or "--".
+struct OptionDef {
+    const char* name;
+    Arity arity;
+    const char* value;
+    const char* help;
+    std::string (*store)(CommandLine& cl, const std::string& value);
+};
+
+const OptionDef kOptions[] = {
+    {"--ppi", Arity::One, "N", "pixels per inch of the page on screen (1 to 1000)",
+     [](CommandLine& cl, const std::string& v) { return Number("--ppi", v, 1, 1000, cl.ppi); }},
+    {"--template", Arity::One, "T.zbt", "load a layout template, as Load Template does",
+     [](CommandLine& cl, const std::string& v) { return Path("--template", v, cl.templatePath); }},
+    {"--insert", Arity::Many, "PIC.jpg...", "insert pictures into free slots, as Open Image does",
+     [](CommandLine& cl, const std::string& v) {
+         std::string path;
+         std::string error = Path("--insert", v, path);
+         cl.inserts.push_back(path);
+         return error;
+     }},
+    {"--save-template", Arity::One, "OUT.zbt",
+     "save the pictures' placement as a template, as Save Template does",
+     [](CommandLine& cl, const std::string& v) {
+         return Path("--save-template", v, cl.saveTemplatePath);
+     }},
+    {"--save-as", Arity::One, "OUT.alb", "save the album, as Save As does",
+     [](CommandLine& cl, const std::string& v) { return Path("--save-as", v, cl.saveAsPath); }},
+    {"--export-jpeg", Arity::One, "OUT.jpg", "export the page as a JPEG picture",
+     [](CommandLine& cl, const std::string& v) { return Path("--export-jpeg", v, cl.exportPath); }},
+    {"--width", Arity::One, "N", "width of the exported picture, in pixels",
+     [](CommandLine& cl, const std::string& v) {
+         return Number("--width", v, 1, EXPORT_MAX_SIDE, cl.width);
+     }},
+    {"--height", Arity::One, "N", "height of the exported picture; one side alone keeps the page's",
+     [](CommandLine& cl, const std::string& v) {
+         return Number("--height", v, 1, EXPORT_MAX_SIDE, cl.height);
+     }},
+    {"--make-sample", Arity::One, "FOLDER", "write a sample album with pictures into FOLDER",
+     [](CommandLine& cl, const std::string& v) {
+         if (v.empty())
+             return std::string("--make-sample needs a folder");
+         cl.sampleFolder = v;
+         cl.mode = CommandLine::Mode::MakeSample;
+         return std::string();
+     }},
+    {"--help", Arity::None, "", "show this text and exit",
+     [](CommandLine& cl, const std::string&) {
+         cl.mode = CommandLine::Mode::Help;
+         return std::string();
+     }},
+    {"--version", Arity::None, "", "show the version and exit",
+     [](CommandLine& cl, const std::string&) {
+         cl.mode = CommandLine::Mode::Version;
+         return std::string();
+     }},
+};
+
+const OptionDef* FindOption(const std::string& name) {
+    const std::string key = name == "-h" ? "--help" : name;
+    for (const OptionDef& o : kOptions)
+        if (key == o.name)
+            return &o;
+    return nullptr;
+}
+
+bool IsOption(const std::string& a) {
+    return a.size() > 1 && a[0] == '-';
+}
+
 CommandLine Fail(const std::string& error) {
     CommandLine cl;
     cl.mode = CommandLine::Mode::Error;
@@ -29,79 +125,74 @@ CommandLine Fail(const std::string& error) {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine cl;
-    bool exportGiven = false;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size())
-                return false;
-            out = args[++i];
-            return true;
-        };
-        std::string v;
-        if (a == "--help" || a == "-h") {
-            cl.mode = CommandLine::Mode::Help;
-            return cl;
-        } else if (a == "--version") {
-            cl.mode = CommandLine::Mode::Version;
-            return cl;
-        } else if (a == "--export-jpeg") {
-            if (!value(cl.exportPath) || cl.exportPath.empty())
-                return Fail("--export-jpeg needs the file to write");
-            exportGiven = true;
-        } else if (a == "--make-sample") {
-            if (!value(cl.sampleFolder) || cl.sampleFolder.empty())
-                return Fail("--make-sample needs a folder");
-            cl.mode = CommandLine::Mode::MakeSample;
-        } else if (a == "--width" || a == "--height" || a == "--ppi") {
-            int n = 0;
-            if (!value(v) || !ParseCount(v, n))
-                return Fail(a + " needs a whole positive number, not \"" + v + "\"");
-            if (a == "--ppi") {
-                if (n < 1 || n > 1000)
-                    return Fail("--ppi must lie between 1 and 1000");
-                cl.ppi = n;
-            } else {
-                if (n < 1 || n > 3000)
-                    return Fail(a + " must lie between 1 and 3000");
-                (a == "--width" ? cl.width : cl.height) = n;
-            }
-        } else if (!a.empty() && a[0] == '-' && a != "-") {
-            return Fail("unknown option " + a);
-        } else {
-            if (!cl.album.empty())
-                return Fail("only one album may be given");
-            cl.album = a;
+        if (!optionsEnded && a == "--") {
+            optionsEnded = true;
+            continue;
         }
+        if (optionsEnded || !IsOption(a)) {
+            if (!cl.album.empty())
+                return Fail("only one album may be given (put pictures after --insert)");
+            cl.album = AbsolutePath(a);
+            continue;
+        }
+        const OptionDef* option = FindOption(a);
+        if (!option)
+            return Fail("unknown option " + a);
+        std::string error;
+        switch (option->arity) {
+        case Arity::None:
+            error = option->store(cl, "");
+            break;
+        case Arity::One:
+            if (i + 1 >= args.size())
+                return Fail(a + " needs " + option->value);
+            error = option->store(cl, args[++i]);
+            break;
+        case Arity::Many: {
+            const std::size_t first = i + 1;
+            while (i + 1 < args.size() && !IsOption(args[i + 1]) && error.empty())
+                error = option->store(cl, args[++i]);
+            if (i + 1 == first)
+                return Fail(a + " needs " + option->value);
+            break;
+        }
+        }
+        if (!error.empty())
+            return Fail(error);
+        if (cl.mode == CommandLine::Mode::Help || cl.mode == CommandLine::Mode::Version)
+            return cl;
     }
-    if (exportGiven) {
-        if (cl.album.empty())
-            return Fail("--export-jpeg needs the album to export");
-        cl.mode = CommandLine::Mode::Export;
-    } else if ((cl.width || cl.height) && cl.mode != CommandLine::Mode::MakeSample) {
+    if ((cl.width || cl.height) && cl.exportPath.empty())
         return Fail("--width and --height go with --export-jpeg");
-    }
+    if (cl.mode == CommandLine::Mode::Edit && cl.HasOutput())
+        cl.mode = CommandLine::Mode::Batch;
     return cl;
 }
 
 std::string UsageText() {
-    return "Usage: zelbrin [OPTIONS] [ALBUM]\n"
-           "Lays out one photo-album page: pictures and texts, printed or exported.\n"
-           "\n"
-           "  ALBUM                 the album (.alb) to open; without it a new page\n"
-           "  --export-jpeg FILE    write the page of ALBUM as a JPEG picture and exit\n"
-           "  --width N, --height N size of the exported picture (1 to 3000 pixels);\n"
-           "                        with one of them the other keeps the page's proportions,\n"
-           "                        without both the page is exported at its size on screen\n"
-           "  --ppi N               pixels per inch of the page on screen (otherwise\n"
-           "                        derived from the screen's height)\n"
-           "  --make-sample FOLDER  write a sample album with pictures into FOLDER and exit\n"
-           "  --help                show this text\n"
-           "  --version             show the version\n";
+    std::string text = "Usage: zelbrin [OPTIONS] [ALBUM]\n"
+                       "Lays out one photo-album page: pictures and texts, printed or exported.\n"
+                       "The steps run in this order: open ALBUM (else a new page), --template,\n"
+                       "--insert, --save-template, --save-as, --export-jpeg. With any of the last\n"
+                       "three no window is shown; otherwise the editor opens on the page.\n"
+                       "\n";
+    for (const OptionDef& o : kOptions) {
+        std::string left = std::string("  ") + o.name + (o.value[0] ? " " : "") + o.value;
+        if (left.size() < 28)
+            left.resize(28, ' ');
+        else
+            left += ' ';
+        text += left + o.help + "\n";
+    }
+    text += "  --                        ends the options (and a picture list)\n";
+    return text;
 }
 
 std::string VersionText() {
-    return "Zelbrin 1.4\n";
+    return "Zelbrin " ZELBRIN_VERSION "\n";
 }
 
 bool ResolveExportSize(int cw, int ch, int givenWidth, int givenHeight, int& width, int& height,
@@ -122,11 +213,11 @@ bool ResolveExportSize(int cw, int ch, int givenWidth, int givenHeight, int& wid
     } else if (!givenWidth) {
         width = static_cast<int>(givenHeight * static_cast<double>(ratio));
     }
-    if (width < 1 || width > 3000 || height < 1 || height > 3000) {
+    if (width < 1 || width > EXPORT_MAX_SIDE || height < 1 || height > EXPORT_MAX_SIDE) {
         char buf[160];
         std::snprintf(buf, sizeof buf,
-                      "the export size %d x %d does not lie within 1 to 3000 pixels per side",
-                      width, height);
+                      "the export size %d x %d does not lie within 1 to %d pixels per side", width,
+                      height, EXPORT_MAX_SIDE);
         error = buf;
         return false;
     }

@@ -1,19 +1,30 @@
-// The program's command line.
+// The program's command line. Every option is one row of a table (see
+// command_line.cpp), which also gives the --help text.
 #pragma once
 
 #include <string>
 #include <vector>
 
 struct CommandLine {
-    enum class Mode { Edit, Export, MakeSample, Help, Version, Error };
+    enum class Mode { Edit, Batch, MakeSample, Help, Version, Error };
     Mode mode = Mode::Edit;
-    std::string album;        // album to open (Edit, Export)
-    std::string exportPath;   // --export-jpeg FILE
-    std::string sampleFolder; // --make-sample FOLDER
-    int width = 0;            // --width N, 0 when not given
-    int height = 0;           // --height N
-    int ppi = 0;              // --ppi N
-    std::string error;        // what is wrong (Error)
+    // Paths are absolute, taken from the working folder at parse time.
+    std::string album;                // ALBUM, opened first; without it a new page
+    std::string templatePath;         // --template FILE
+    std::vector<std::string> inserts; // --insert PICTURE...
+    std::string saveTemplatePath;     // --save-template FILE
+    std::string saveAsPath;           // --save-as FILE
+    std::string exportPath;           // --export-jpeg FILE
+    std::string sampleFolder;         // --make-sample FOLDER
+    int width = 0;                    // --width N, 0 when not given
+    int height = 0;                   // --height N
+    int ppi = 0;                      // --ppi N
+    std::string error;                // what is wrong (Error)
+
+    // An option that writes a file: the run then needs no window.
+    bool HasOutput() const {
+        return !saveTemplatePath.empty() || !saveAsPath.empty() || !exportPath.empty();
+    }
 };
 
 // Reads the arguments after the program name.

@@ -8,6 +8,7 @@
 namespace {
 const char kAlbumFilter[] = "Album files (*.alb)|*.alb|";
 const char kJpegFilter[] = "JPEG Files (*.jpg)|*.jpg|";
+const char kTemplateFilter[] = "Album template files (*.zbt)|*.zbt|";
 } // namespace
 
 bool CDocumentShellQt::AskAlbumToOpen(std::string& path) {
@@ -35,6 +36,24 @@ bool CDocumentShellQt::AskPicturesToOpen(std::vector<std::string>& paths) {
     if (dlg.DoModal() != IDOK)
         return false;
     paths = dlg.GetPathNames();
+    return true;
+}
+
+bool CDocumentShellQt::AskTemplateToOpen(std::string& path) {
+    CFileDialog dlg(TRUE, "zbt", nullptr, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
+                    kTemplateFilter, m_pOwner);
+    if (dlg.DoModal() != IDOK)
+        return false;
+    path = dlg.GetPathName();
+    return true;
+}
+
+bool CDocumentShellQt::AskTemplateToSave(const std::string& initialName, std::string& path) {
+    CFileDialog dlg(FALSE, "zbt", initialName.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                    kTemplateFilter, m_pOwner);
+    if (dlg.DoModal() != IDOK)
+        return false;
+    path = dlg.GetPathName();
     return true;
 }
 

@@ -12,6 +12,8 @@ public:
     bool AskAlbumToOpen(std::string& path) override;
     bool AskAlbumToSave(const std::string& initialName, std::string& path) override;
     bool AskPicturesToOpen(std::vector<std::string>& paths) override;
+    bool AskTemplateToOpen(std::string& path) override;
+    bool AskTemplateToSave(const std::string& initialName, std::string& path) override;
     bool EditTextItem(TextItemFields& fields) override;
     void AddToRecentFileList(const std::string& path) override;
 

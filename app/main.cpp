@@ -1,9 +1,8 @@
 // Zelbrin: one photo-album page, laid out and printed.
+#include "app/batch_run.h"
 #include "app/command_line.h"
 #include "app/sample_album.h"
 #include "app/zelbrin_app.h"
-#include "document/zelbrin_doc.h"
-#include "imaging/page_export.h"
 #include "view/zelbrin_view.h"
 
 #include <QApplication>
@@ -13,32 +12,6 @@
 #include <vector>
 
 namespace {
-
-// Lays the album out as the editor would, without a window, and exports it.
-int ExportAlbum(const CommandLine& cl) {
-    CZelbrinDoc doc;
-    CZelbrinView view;
-    view.AttachDocument(&doc);
-    doc.OnNewDocument();
-    view.OnInitialUpdate();
-    if (!doc.OnOpenDocument(cl.album.c_str())) {
-        std::fprintf(stderr, "zelbrin: cannot open the album %s\n", cl.album.c_str());
-        return 1;
-    }
-    int ch = 0, cw = 0;
-    view.GetClientExtent(ch, cw);
-    int width = 0, height = 0;
-    std::string error;
-    if (!ResolveExportSize(cw, ch, cl.width, cl.height, width, height, error)) {
-        std::fprintf(stderr, "zelbrin: %s\n", error.c_str());
-        return 2;
-    }
-    if (!ExportPageToJpeg(view, doc, width, height, cl.exportPath)) {
-        std::fprintf(stderr, "zelbrin: cannot write %s\n", cl.exportPath.c_str());
-        return 1;
-    }
-    return 0;
-}
 
 // Runs the modes that need no editor window.
 int RunWithoutWindow(int argc, char** argv, const CommandLine& cl) {
@@ -50,8 +23,8 @@ int RunWithoutWindow(int argc, char** argv, const CommandLine& cl) {
     QApplication app(argc, argv);
     if (cl.ppi)
         CZelbrinView::SetFixedPixelsPerInch(cl.ppi);
-    if (cl.mode == CommandLine::Mode::Export)
-        return ExportAlbum(cl);
+    if (cl.mode == CommandLine::Mode::Batch)
+        return RunBatch(cl);
     std::string error;
     if (!MakeSampleAlbum(cl.sampleFolder, error)) {
         std::fprintf(stderr, "zelbrin: %s\n", error.c_str());
@@ -75,7 +48,7 @@ int main(int argc, char** argv) {
     case CommandLine::Mode::Error:
         std::fprintf(stderr, "zelbrin: %s\n%s", cl.error.c_str(), UsageText().c_str());
         return 2;
-    case CommandLine::Mode::Export:
+    case CommandLine::Mode::Batch:
     case CommandLine::Mode::MakeSample:
         return RunWithoutWindow(argc, argv, cl);
     case CommandLine::Mode::Edit:

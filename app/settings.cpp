@@ -3,13 +3,22 @@
 #include "platform/qt/win_app.h"
 #include "platform/win/c_locale.h"
 
+#include <cfloat>
+#include <limits>
 #include <string>
 
 namespace {
 
+// The leading decimal number of the stored text, as a float; one beyond the
+// float range is infinite, as the processor would store it.
 float ReadSpacing(CWinApp& app, const char* entry) {
     std::string text = app.GetProfileString("Gridlines", entry, "1.0");
-    return static_cast<float>(StrToDoubleC(text.c_str()));
+    const double v = LeadingDecimalC(text.c_str());
+    if (v > FLT_MAX)
+        return std::numeric_limits<float>::infinity();
+    if (v < -FLT_MAX)
+        return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(v);
 }
 
 } // namespace

@@ -71,11 +71,20 @@ BOOL CZelbrinApp::InitInstance() {
     CMainFrame* frame = GetMainFrame();
     m_pShell = std::make_unique<CDocumentShellQt>(frame);
     doc->SetShell(m_pShell.get());
-    if (!cl.album.empty() && !doc->OpenAlbumByPath(cl.album.c_str(), false))
-        return FALSE;
+    // The frame is shown once, laid out for the page, before the album is read,
+    // so that a message about its pictures stands over the page.
     view->OnInitialUpdate();
+    // A template and pictures named on the command line, once the page has its size.
+    if (!cl.templatePath.empty() && !doc->LoadTemplateFile(cl.templatePath.c_str()))
+        return FALSE;
+    if (!cl.inserts.empty()) {
+        doc->InsertPictures(cl.inserts);
+        doc->ReportFailedInserts();
+    }
     frame->DragAcceptFiles(TRUE);
     frame->show();
+    if (!cl.album.empty() && !doc->OpenAlbumByPath(cl.album.c_str(), false))
+        return FALSE;
     view->OnActivateView(TRUE, view, nullptr);
     return TRUE;
 }

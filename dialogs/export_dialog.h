@@ -2,6 +2,7 @@
 // follow each other by the proportions of the view's client area.
 #pragma once
 
+#include "imaging/jpeg_writer.h"
 #include "platform/qt/dialog.h"
 #include "platform/qt/edit_control.h"
 #include "res/dialog_ids.h"
@@ -24,7 +25,7 @@ public:
 
     // Sides the export accepts, pixels.
     static constexpr UINT kMinSide = 1;
-    static constexpr UINT kMaxSide = 3000;
+    static constexpr UINT kMaxSide = EXPORT_MAX_SIDE;
     // Characters of a field read by the linking.
     static constexpr int kLinkReadChars = 17;
 

@@ -27,6 +27,9 @@ ON_UPDATE_COMMAND_UI(ID_NEW_TEXT_ITEM, OnUpdateAlwaysEnabled)
 ON_COMMAND(ID_DUPLICATE_OBJECT, OnEditDuplicate)
 ON_UPDATE_COMMAND_UI(ID_DUPLICATE_OBJECT, OnUpdateItemCommand)
 ON_UPDATE_COMMAND_UI(ID_DELETE_OBJECT, OnUpdateItemCommand)
+ON_COMMAND(ID_LOAD_TEMPLATE, OnTemplateLoad)
+ON_COMMAND(ID_SAVE_TEMPLATE, OnTemplateSave)
+ON_UPDATE_COMMAND_UI(ID_SAVE_TEMPLATE, OnUpdateAlwaysEnabled)
 END_MESSAGE_MAP()
 
 namespace {
@@ -69,13 +72,13 @@ BOOL CZelbrinDoc::PromptSaveChanges() {
     return AskToSave();
 }
 
-void CZelbrinDoc::TakeOpenedAlbum(const char* path) {
-    SetTitle(FileTitleOf(path));
-    SetPathName(path);
+void CZelbrinDoc::TakeOpenedAlbum() {
+    SetTitle(FileTitleOf(m_szAlbumPath));
+    SetPathName(m_szAlbumPath);
     m_bHasFile = 1;
     m_bAlbumModified = 0;
     if (m_pShell)
-        m_pShell->AddToRecentFileList(path);
+        m_pShell->AddToRecentFileList(m_szAlbumPath);
 }
 
 void CZelbrinDoc::OnFileOpenAlbum() {
@@ -86,7 +89,7 @@ void CZelbrinDoc::OnFileOpenAlbum() {
     if (!m_pShell || !m_pShell->AskAlbumToOpen(path) || path.empty())
         return;
     if (OnOpenDocument(path.c_str()))
-        TakeOpenedAlbum(path.c_str());
+        TakeOpenedAlbum();
 }
 
 BOOL CZelbrinDoc::OpenAlbumByPath(const char* path, bool bAskToSave, bool* pKept) {
@@ -100,7 +103,7 @@ BOOL CZelbrinDoc::OpenAlbumByPath(const char* path, bool bAskToSave, bool* pKept
     if (!OnOpenDocument(path))
         return FALSE;
     ClearSlotsUsed();
-    TakeOpenedAlbum(path);
+    TakeOpenedAlbum();
     return TRUE;
 }
 
@@ -122,6 +125,10 @@ BOOL CZelbrinDoc::DoSaveAs() {
     std::string path;
     if (!m_pShell || !m_pShell->AskAlbumToSave(GetTitle(), path) || path.empty())
         return FALSE;
+    return SaveAlbumAs(path);
+}
+
+BOOL CZelbrinDoc::SaveAlbumAs(const std::string& path) {
     const std::string oldPath = m_szAlbumPath;
     const std::string oldTitle = GetTitle();
     if (!SetAlbumPath(path.c_str())) {
@@ -132,20 +139,20 @@ BOOL CZelbrinDoc::DoSaveAs() {
     SetTitle(FileTitleOf(path));
     if (!WriteAlbumFile()) {
         // The album still belongs where it was.
-        SetAlbumPath(oldPath.c_str());
+        std::strcpy(m_szAlbumPath, oldPath.c_str());
         SetTitle(oldTitle);
         return FALSE;
     }
-    SetPathName(path);
+    SetPathName(m_szAlbumPath);
     if (m_pShell)
-        m_pShell->AddToRecentFileList(path);
+        m_pShell->AddToRecentFileList(m_szAlbumPath);
     if (m_pView)
         m_pView->RedrawPage();
     return TRUE;
 }
 
 bool CZelbrinDoc::InsertPicture(const char* path) {
-    if (std::strlen(path) >= MAX_PATH_FIELD) {
+    if (AbsolutePath(path).size() >= MAX_PATH_FIELD) {
         m_failedInserts.push_back(std::string(path) + " (the path is too long)");
         return false;
     }
@@ -156,8 +163,11 @@ bool CZelbrinDoc::InsertPicture(const char* path) {
     return true;
 }
 
-BOOL CZelbrinDoc::AddPicture(const char* path) {
-    if (std::strlen(path) >= MAX_PATH_FIELD)
+BOOL CZelbrinDoc::AddPicture(const char* givenPath) {
+    // Held absolute: the relative path written to the album is computed from it later.
+    const std::string absolutePath = AbsolutePath(givenPath);
+    const char* path = absolutePath.c_str();
+    if (absolutePath.size() >= MAX_PATH_FIELD)
         return FALSE;
     unsigned char* pixels = nullptr;
     int w = 0, h = 0;
@@ -183,7 +193,7 @@ BOOL CZelbrinDoc::AddPicture(const char* path) {
         }
     if (slot >= 0) {
         m_slots[slot].bUsed = 1;
-        item.rcPlace = FitIntoSlot(m_slots[slot], a, W, H);
+        FitIntoSlot(m_slots[slot], a, W, H, item.rcPlace);
     } else {
         item.rcPlace = CascadePlace(a, W, H, GetItemCount());
     }
@@ -192,24 +202,34 @@ BOOL CZelbrinDoc::AddPicture(const char* path) {
     return TRUE;
 }
 
+std::vector<std::string> CZelbrinDoc::TakeFailedInserts() {
+    std::vector<std::string> failed;
+    failed.swap(m_failedInserts);
+    return failed;
+}
+
 void CZelbrinDoc::ReportFailedInserts() {
-    if (m_failedInserts.empty())
+    const std::vector<std::string> failed = TakeFailedInserts();
+    if (failed.empty())
         return;
     std::string text = "These files could not be inserted:\n";
-    for (const std::string& f : m_failedInserts)
+    for (const std::string& f : failed)
         text += "\n" + f;
-    m_failedInserts.clear();
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CZelbrinDoc::InsertPictures(const std::vector<std::string>& paths) {
+    for (const std::string& p : paths)
+        InsertPicture(p.c_str());
+    if (m_pView)
+        m_pView->SelectTopItem();
 }
 
 void CZelbrinDoc::OnFileOpenImage() {
     std::vector<std::string> paths;
     if (!m_pShell || !m_pShell->AskPicturesToOpen(paths))
         return;
-    for (const std::string& p : paths)
-        InsertPicture(p.c_str());
-    if (m_pView)
-        m_pView->SelectTopItem();
+    InsertPictures(paths);
     ReportFailedInserts();
 }
 

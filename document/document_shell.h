@@ -23,6 +23,10 @@ public:
     virtual bool AskAlbumToSave(const std::string& initialName, std::string& path) = 0;
     // The Open Image dialog (several files); false on Cancel.
     virtual bool AskPicturesToOpen(std::vector<std::string>& paths) = 0;
+    // The Load Template dialog; false on Cancel.
+    virtual bool AskTemplateToOpen(std::string& path) = 0;
+    // The Save Template dialog with initialName; false on Cancel.
+    virtual bool AskTemplateToSave(const std::string& initialName, std::string& path) = 0;
     // The Edit Text Item dialog on fields; false on Cancel.
     virtual bool EditTextItem(TextItemFields& fields) = 0;
     virtual void AddToRecentFileList(const std::string& path) = 0;

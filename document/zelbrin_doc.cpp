@@ -1,5 +1,6 @@
 #include "document/zelbrin_doc.h"
 
+#include "document/album_paths.h"
 #include "document/album_view.h"
 
 #include <algorithm>
@@ -112,9 +113,10 @@ void CZelbrinDoc::ClearSlotsUsed() {
 }
 
 BOOL CZelbrinDoc::SetAlbumPath(const char* path) {
-    if (std::strlen(path) >= sizeof m_szAlbumPath)
+    const std::string absolute = AbsolutePath(path);
+    if (absolute.size() >= sizeof m_szAlbumPath)
         return FALSE;
-    std::strcpy(m_szAlbumPath, path);
+    std::strcpy(m_szAlbumPath, absolute.c_str());
     return TRUE;
 }
 

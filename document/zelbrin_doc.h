@@ -11,7 +11,6 @@
 class CAlbumView;
 class CDocumentShell;
 
-constexpr int ALBUM_FILE_VERSION = 4;
 constexpr long long MAX_ALBUM_FILE_BYTES = 64ll * 1024 * 1024;
 
 class CZelbrinDoc : public CDocument {
@@ -54,7 +53,8 @@ public:
     BOOL OnOpenDocument(const char* path) override;
     // Writes the album to m_szAlbumPath; FALSE (flags untouched) on failure.
     BOOL WriteAlbumFile();
-    // Sets m_szAlbumPath; FALSE when the path does not fit the field.
+    // Sets m_szAlbumPath to path made absolute against the working folder now;
+    // FALSE when that does not fit the field.
     BOOL SetAlbumPath(const char* path);
 
     // Frees every picture and empties the page.
@@ -90,6 +90,28 @@ public:
     // Save and Save As; TRUE when the album was written.
     BOOL DoSave();
     BOOL DoSaveAs();
+    // Save As to a path chosen already: the album takes the path and its title.
+    BOOL SaveAlbumAs(const std::string& path);
+    // Inserts the pictures as Open Image does, then selects the last one; the
+    // files that could not be inserted wait in TakeFailedInserts.
+    void InsertPictures(const std::vector<std::string>& paths);
+    // The files of the last insertions that could not be inserted, each with
+    // the reason; the list is emptied.
+    std::vector<std::string> TakeFailedInserts();
+
+    // Layout templates (template_commands.cpp).
+    void OnTemplateLoad();
+    void OnTemplateSave();
+    // Replaces the slots with those of a template file; a file that cannot be
+    // read or is malformed is refused whole with a message, the slots untouched.
+    BOOL LoadTemplateFile(const char* path);
+    // Writes the placement of the page's pictures as a template file; the file
+    // is replaced only when all of it was written.
+    BOOL WriteTemplateFile(const char* path);
+    // Fits the moved item nIndex into the slot holding pt; an item wholly inside
+    // that slot moves to the slot the moved one came from (or to rcStart). FALSE,
+    // with nothing changed, when pt lies in no slot.
+    BOOL SnapToTemplate(int nIndex, RECT rcStart, POINT pt);
 
     int m_bFirstNew = 1;
     char m_szAlbumPath[MAX_PATH_FIELD] = {};
@@ -111,7 +133,7 @@ private:
     // (Cancel, or Yes whose save did not complete).
     BOOL AskToSave();
     // Takes a successfully opened album as the document's file.
-    void TakeOpenedAlbum(const char* path);
+    void TakeOpenedAlbum();
     bool InsertPicture(const char* path);
 
     std::vector<std::string> m_failedInserts;
@@ -121,6 +143,10 @@ private:
     std::vector<PageItem> m_items;
     CAlbumView* m_pView = nullptr;
 };
+
+// Reads a whole album or template file; false after telling the user why
+// (tooLarge is the message for a file beyond MAX_ALBUM_FILE_BYTES).
+bool ReadDocumentFile(const char* path, const char* tooLarge, std::string& contents);
 
 // Frees the pixels of every picture item in items.
 void FreeItemPictures(std::vector<PageItem>& items);

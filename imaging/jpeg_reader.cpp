@@ -1,6 +1,7 @@
 #include "imaging/jpeg_reader.h"
 
 #include "imaging/picture_buffer.h"
+#include "platform/win/safe_file.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -40,7 +41,8 @@ constexpr long kWorkingMemory = 4194304;
 
 BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, int* pHeight,
                      int nScaleDenom) {
-    std::FILE* file = std::fopen(path, "rb");
+    // Only regular files: a pipe or device named like a picture would block or never end.
+    std::FILE* file = OpenRegularFileForReading(path);
     if (!file) {
         std::fprintf(stderr, "can't open %s\n", path);
         return FALSE;

@@ -3,6 +3,9 @@
 
 #include "platform/win/wintypes.h"
 
+// Exported pictures have 1 to EXPORT_MAX_SIDE pixels per side.
+constexpr int EXPORT_MAX_SIDE = 3000;
+
 // Writes width x height RGB pixels (rows top to bottom, no padding) to path as
 // a baseline JFIF file at the given quality. The data goes to a temporary file
 // beside path that replaces it only when complete. Returns FALSE (and leaves

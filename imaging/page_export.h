@@ -2,6 +2,7 @@
 // W x H bitmap, read back as red-green-blue rows and written as JFIF.
 #pragma once
 
+#include "imaging/jpeg_writer.h"
 #include "platform/qt/gdi.h"
 
 #include <memory>
@@ -11,7 +12,6 @@
 class CZelbrinDoc;
 class CZelbrinView;
 
-constexpr int EXPORT_MAX_SIDE = 3000;
 constexpr int EXPORT_QUALITY = 90;
 
 class CPageExport {

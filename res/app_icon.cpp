@@ -61,7 +61,7 @@ QPixmap AppIconPixmap(int size) {
 
 QIcon AppIcon() {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
+    for (int size : kAppIconSizes)
         icon.addPixmap(AppIconPixmap(size));
     return icon;
 }

@@ -4,6 +4,9 @@
 #include <QIcon>
 #include <QPixmap>
 
+// The sizes the icon is made in, for the window and for the desktop.
+inline constexpr int kAppIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
 // The icon drawn at size x size pixels.
 QPixmap AppIconPixmap(int size);
 // The icon at the usual sizes (16 to 256 pixels).

@@ -18,7 +18,8 @@ constexpr const char* kFont = "MS Sans Serif";
 // x, y, cx, cy in dialog units.
 const DlgItemTemplate kAboutItems[] = {
     {K::Static, IDC_STATIC, "#128", 11, 17, 20, 20, SS_ICON},
-    {K::Static, IDC_STATIC, "Zelbrin Version 1.4", 42, 14, 119, 8, SS_LEFT | SS_NOPREFIX},
+    {K::Static, IDC_STATIC, "Zelbrin Version " ZELBRIN_VERSION, 42, 14, 119, 8,
+     SS_LEFT | SS_NOPREFIX},
     {K::Button, IDOK, "OK", 178, 7, 32, 14, kDefPush | WS_GROUP},
 };
 

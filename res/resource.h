@@ -3,8 +3,6 @@
 
 // Menu, accelerators, icon, tool bar and document template string share this id.
 constexpr unsigned IDR_MAINFRAME = 128;
-constexpr unsigned IDR_TOOLBAR_SPARE1 = 129;
-constexpr unsigned IDR_TOOLBAR_SPARE2 = 130;
 
 // The program's own commands.
 constexpr unsigned ID_TEXT_COLOR = 32775;

@@ -1,23 +1,35 @@
 #include "view/page_math.h"
 
+#include <climits>
+
 int ComputePixelsPerInch(int vertRes, float pageHeightInches) {
     if (!(pageHeightInches > 0.0f))
         return 72;
     return static_cast<int>(static_cast<float>(vertRes - 130) / pageHeightInches);
 }
 
+namespace {
+
+// Pixels of a spacing: truncated; negative or not a number gives 0, and a step
+// beyond the int range (any such step is wider than the page) gives INT_MAX.
+int GridStep(int extent, float spacing, float pageInches) {
+    if (!(pageInches > 0.0f))
+        return 0;
+    const float step = static_cast<float>(extent) * spacing / pageInches;
+    if (!(step > 0.0f))
+        return 0;
+    if (step >= static_cast<float>(INT_MAX))
+        return INT_MAX;
+    return static_cast<int>(step);
+}
+
+} // namespace
+
 GridGeometry ComputeGridGeometry(int width, int height, float horizSpacing, float vertSpacing,
                                  float pageWidthInches, float pageHeightInches) {
     GridGeometry g;
-    if (pageWidthInches > 0.0f)
-        g.stepX = static_cast<int>(static_cast<float>(width) * horizSpacing / pageWidthInches);
-    if (pageHeightInches > 0.0f)
-        g.stepY = static_cast<int>(static_cast<float>(height) * vertSpacing / pageHeightInches);
-    // Negative spacings draw nothing beyond the line at 0, as a zero step does.
-    if (g.stepX < 0)
-        g.stepX = 0;
-    if (g.stepY < 0)
-        g.stepY = 0;
+    g.stepX = GridStep(width, horizSpacing, pageWidthInches);
+    g.stepY = GridStep(height, vertSpacing, pageHeightInches);
     g.linesX = g.stepX > 0 ? static_cast<int>(static_cast<double>(width) / g.stepX) : 0;
     g.linesY = g.stepY > 0 ? static_cast<int>(static_cast<double>(height) / g.stepY) : 0;
     return g;

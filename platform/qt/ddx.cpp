@@ -20,39 +20,6 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Length of the decimal number at the start of s: sign, digits with an
-// optional point, an exponent only when digits follow it. 0 when none.
-std::size_t DecimalNumberLength(const char* s) {
-    std::size_t i = 0;
-    if (s[i] == '+' || s[i] == '-')
-        ++i;
-    std::size_t digits = 0;
-    while (s[i] >= '0' && s[i] <= '9') {
-        ++i;
-        ++digits;
-    }
-    if (s[i] == '.') {
-        ++i;
-        while (s[i] >= '0' && s[i] <= '9') {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return 0;
-    if (s[i] == 'e' || s[i] == 'E') {
-        std::size_t j = i + 1;
-        if (s[j] == '+' || s[j] == '-')
-            ++j;
-        if (s[j] >= '0' && s[j] <= '9') {
-            while (s[j] >= '0' && s[j] <= '9')
-                ++j;
-            i = j;
-        }
-    }
-    return i;
-}
-
 // Sets the control's text only when it differs, so that an unchanged field
 // raises no notifications.
 void SetEditTextIfChanged(EditControl* edit, const std::string& text) {
@@ -107,9 +74,8 @@ bool ParseDialogFloat(const char* text, double& value) {
     while (IsBlank(*text))
         ++text;
     const char chFirst = *text;
-    std::size_t len = DecimalNumberLength(text);
-    std::string number(text, len);
-    value = len ? StrToDoubleC(number.c_str()) : 0.0;
+    std::size_t len = 0;
+    value = LeadingDecimalC(text, &len);
     text += len;
     if (value == 0.0 && chFirst != '0')
         return false; // nothing read

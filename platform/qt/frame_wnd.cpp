@@ -233,11 +233,14 @@ void CFrameWnd::UpdateAction(UINT nID, QAction* action) {
     UpdateCmdUI(ui);
     if (action->isEnabled() != static_cast<bool>(ui.m_bEnabled))
         action->setEnabled(ui.m_bEnabled);
+    // A rule that sets no check leaves the mark as the last rule that did left
+    // it (a click on a checkable action toggles it on its own, so put that back).
     if (ui.m_bCheckChanged) {
         action->setCheckable(true);
+        action->setProperty("ruleCheck", ui.m_nCheck != 0);
         action->setChecked(ui.m_nCheck != 0);
     } else if (action->isCheckable()) {
-        action->setChecked(false);
+        action->setChecked(action->property("ruleCheck").toBool());
     }
 }
 

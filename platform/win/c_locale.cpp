@@ -26,6 +26,39 @@ private:
     locale_t m_old;
 };
 
+// Length of the decimal number at the start of s: sign, digits with an
+// optional point, an exponent only when digits follow it. 0 when none.
+std::size_t DecimalNumberLength(const char* s) {
+    std::size_t i = 0;
+    if (s[i] == '+' || s[i] == '-')
+        ++i;
+    std::size_t digits = 0;
+    while (s[i] >= '0' && s[i] <= '9') {
+        ++i;
+        ++digits;
+    }
+    if (s[i] == '.') {
+        ++i;
+        while (s[i] >= '0' && s[i] <= '9') {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0;
+    if (s[i] == 'e' || s[i] == 'E') {
+        std::size_t j = i + 1;
+        if (s[j] == '+' || s[j] == '-')
+            ++j;
+        if (s[j] >= '0' && s[j] <= '9') {
+            while (s[j] >= '0' && s[j] <= '9')
+                ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
 } // namespace
 
 std::string FormatC(const char* format, ...) {
@@ -68,4 +101,17 @@ int ScanC(const char* text, const char* format, ...) {
     int n = std::vsscanf(text, format, args);
     va_end(args);
     return n;
+}
+
+double LeadingDecimalC(const char* text, std::size_t* pLength) {
+    std::size_t blanks = 0;
+    while (text[blanks] == ' ' || (text[blanks] >= '\t' && text[blanks] <= '\r'))
+        ++blanks;
+    const std::size_t len = DecimalNumberLength(text + blanks);
+    if (pLength)
+        *pLength = len ? blanks + len : 0;
+    if (len == 0)
+        return 0.0;
+    const std::string number(text + blanks, len);
+    return StrToDoubleC(number.c_str());
 }

@@ -1,6 +1,7 @@
 #include "platform/win/document.h"
 
 #include "platform/win/afxmsgbox.h"
+#include "platform/win/safe_file.h"
 
 #include <cstdio>
 
@@ -22,7 +23,7 @@ BOOL CDocument::OnNewDocument() {
 }
 
 BOOL CDocument::OnOpenDocument(const char* path) {
-    std::FILE* f = std::fopen(path, "rb");
+    std::FILE* f = OpenRegularFileForReading(path);
     if (!f) {
         AfxMessageBox(AfxFormatString2("%1 was not found.", path), MB_OK | MB_ICONEXCLAMATION);
         return FALSE;

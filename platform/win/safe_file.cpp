@@ -6,6 +6,25 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+std::FILE* OpenRegularFileForReading(const char* path) {
+    // Non-blocking, so that opening a FIFO with no writer returns at once.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return nullptr;
+    }
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags != -1)
+        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    std::FILE* file = fdopen(fd, "rb");
+    if (!file)
+        close(fd);
+    return file;
+}
+
 SafeFileWriter::~SafeFileWriter() {
     Abandon();
 }

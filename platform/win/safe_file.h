@@ -6,6 +6,10 @@
 #include <cstdio>
 #include <string>
 
+// Opens path for binary reading only when it names a regular file: a pipe,
+// folder or device is refused (nullptr) without blocking on it.
+std::FILE* OpenRegularFileForReading(const char* path);
+
 class SafeFileWriter {
 public:
     SafeFileWriter() = default;

@@ -41,11 +41,8 @@ constexpr DWORD SS_TYPEMASK = 0x001F;
 
 // Combo box styles.
 constexpr DWORD CBS_DROPDOWN = 0x0002;
-constexpr DWORD CBS_SORT = 0x0100;
 
 // Notification codes carried with a control's command.
 constexpr UINT BN_CLICKED = 0;
-constexpr UINT EN_SETFOCUS = 0x0100;
-constexpr UINT EN_KILLFOCUS = 0x0200;
 constexpr UINT EN_CHANGE = 0x0300;
 constexpr UINT EN_UPDATE = 0x0400;

@@ -268,7 +268,8 @@ TEST_F(AlbumFile, MalformedFilesAreRefusedWholeAndChangeNothing) {
         {"negative count", "4\r\n-1\r\n"},
         {"absurd count", "4\r\n2000000000\r\n" + text},
         {"ends before its records", "4\r\n2\r\n" + text},
-        {"unknown kind", "4\r\n1\r\n7 10 10\r\nhi^\r\nArial\r\n0 0 0 0\r\n0 0 1 1\r\n0 0 1 1\r\n"},
+        {"kind beyond 16 bits",
+         "4\r\n1\r\n70000 10 10\r\nhi^\r\nArial\r\n0 0 0 0\r\n0 0 1 1\r\n0 0 1 1\r\n"},
         {"head line short", "4\r\n1\r\n1 10\r\nhi^\r\nArial\r\n0 0 0 0\r\n0 0 1 1\r\n0 0 1 1\r\n"},
         {"rectangle short", "4\r\n1\r\n1 10 10\r\nhi^\r\nArial\r\n0 0 0 0\r\n0 0 1\r\n0 0 1 1\r\n"},
         {"rectangle with junk",
@@ -289,6 +290,28 @@ TEST_F(AlbumFile, MalformedFilesAreRefusedWholeAndChangeNothing) {
         EXPECT_EQ(boxes.texts()[0], "Unexpected file format.");
         before.ExpectSame(doc);
     }
+}
+
+TEST_F(AlbumFile, OtherKindsAreReadAsTextRecordsAndWrittenBackUnchanged) {
+    const std::string other = "7 10 10\r\nhi^\r\nArial\r\n255 0 1 0\r\n1 2 3 4\r\n0 0 25 100\r\n";
+    const std::string text = "1 100 25\r\nyo^\r\nArial\r\n0 0 0 0\r\n5 6 7 8\r\n0 0 25 100\r\n";
+    const std::string bytes =
+        "4\r\n3\r\n" + other + text + "-2 0 0\r\nx^\r\nA\r\n0 0 0 0\r\n" + "0 0 0 0\r\n0 0 0 0\r\n";
+    WriteFileBytes(dir.File("kinds.alb"), bytes);
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(doc.OnOpenDocument(dir.File("kinds.alb").c_str()));
+    EXPECT_TRUE(boxes.boxes().empty());
+    ASSERT_EQ(doc.GetItemCount(), 3);
+    EXPECT_EQ(doc.GetItem(0).nKind, 7);
+    EXPECT_STREQ(doc.GetItem(0).szText, "hi\r\n");
+    EXPECT_EQ(doc.GetItem(0).rcPlace, (RECT{2, 1, 4, 3}));
+    EXPECT_EQ(doc.GetItem(1).nKind, ITEM_TEXT);
+    EXPECT_EQ(doc.GetItem(2).nKind, -2);
+
+    SaveAs(doc, dir.File("kinds2.alb"));
+    const std::string again = ReadFileBytes(dir.File("kinds2.alb"));
+    EXPECT_EQ(again.rfind("4\r\n3\r\n7 10 10\r\nhi\r\r\n^\r\nArial\r\n255 0 1 0\r\n", 0), 0u);
+    EXPECT_NE(again.find("\r\n-2 0 0\r\n"), std::string::npos);
 }
 
 TEST_F(AlbumFile, OversizedFileIsRefusedUnread) {

@@ -4,80 +4,18 @@
 #include "document/document_shell.h"
 #include "document/zelbrin_doc.h"
 #include "res/resource.h"
+#include "support/document_fakes.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <deque>
 #include <filesystem>
-#include <optional>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class FakeView : public CAlbumView {
-public:
-    void SelectTopItem() override { ++selects; }
-    void RedrawPage() override { ++redraws; }
-    void GetClientExtent(int& h, int& w) override {
-        h = 630;
-        w = 480;
-    }
-    int selects = 0;
-    int redraws = 0;
-};
-
-// Answers each dialog from a queue; an empty answer is Cancel.
-class ScriptedShell : public CDocumentShell {
-public:
-    bool AskAlbumToOpen(std::string& path) override { return Next(opens, path); }
-    bool AskAlbumToSave(const std::string& initialName, std::string& path) override {
-        initialNames.push_back(initialName);
-        return Next(saves, path);
-    }
-    bool AskPicturesToOpen(std::vector<std::string>& paths) override {
-        if (pictures.empty())
-            return false;
-        auto next = pictures.front();
-        pictures.pop_front();
-        if (!next)
-            return false;
-        paths = *next;
-        return true;
-    }
-    bool EditTextItem(TextItemFields& fields) override {
-        shownTexts.push_back(fields);
-        if (texts.empty() || !texts.front()) {
-            if (!texts.empty())
-                texts.pop_front();
-            return false;
-        }
-        fields = *texts.front();
-        texts.pop_front();
-        return true;
-    }
-    void AddToRecentFileList(const std::string& path) override { recent.push_back(path); }
-
-    std::deque<std::optional<std::string>> opens, saves;
-    std::deque<std::optional<std::vector<std::string>>> pictures;
-    std::deque<std::optional<TextItemFields>> texts;
-    std::vector<std::string> initialNames, recent;
-    std::vector<TextItemFields> shownTexts;
-
-private:
-    static bool Next(std::deque<std::optional<std::string>>& q, std::string& out) {
-        if (q.empty())
-            return false;
-        auto v = q.front();
-        q.pop_front();
-        if (!v)
-            return false;
-        out = *v;
-        return true;
-    }
-};
 
 class Commands : public ::testing::Test {
 protected:
@@ -357,3 +295,50 @@ TEST_F(Commands, DuplicateGivesTheCopyItsOwnPixels) {
 }
 
 } // namespace
+
+// The working folder moves whenever a file dialog is used: an album opened by a
+// relative path must still be saved to the file that was opened.
+TEST_F(Commands, AlbumOpenedByARelativePathIsSavedInPlaceAfterTheWorkingFolderMoves) {
+    fs::create_directories(dir.File("albums/pics"));
+    fs::create_directories(dir.File("elsewhere"));
+    shell.saves.push_back(dir.File("albums/page.alb"));
+    doc.DoSaveAs();
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path());
+    const bool opened = doc.OpenAlbumByPath("albums/page.alb", false);
+    fs::current_path(dir.File("elsewhere"));
+    fs::copy_file(Land(), dir.File("albums/pics/new.jpg"));
+    const bool inserted = doc.AddPicture("../albums/pics/new.jpg");
+    const bool saved = doc.DoSave();
+    fs::current_path(before);
+    ASSERT_TRUE(opened && inserted && saved);
+
+    EXPECT_EQ(std::string(doc.m_szAlbumPath), dir.File("albums/page.alb"));
+    EXPECT_EQ(shell.recent.back(), dir.File("albums/page.alb"));
+    EXPECT_FALSE(FileExists(dir.File("elsewhere/page.alb")));
+    const std::string bytes = ReadFileBytes(dir.File("albums/page.alb"));
+    EXPECT_NE(bytes.find("\r\npics\\new.jpg\r\n"), std::string::npos) << bytes;
+    CZelbrinDoc reread;
+    ASSERT_TRUE(reread.OnOpenDocument(dir.File("albums/page.alb").c_str()));
+    EXPECT_EQ(reread.GetItemCount(), 1);
+}
+
+// A pipe named like a picture would block the editor forever if it were opened.
+TEST_F(Commands, PipeNamedAsPictureIsRefusedEverywhere) {
+    ASSERT_EQ(mkfifo(dir.File("pipe.jpg").c_str(), 0600), 0);
+    shell.pictures.push_back(std::vector<std::string>{dir.File("pipe.jpg")});
+    MessageBoxRecorder boxes;
+    doc.OnFileOpenImage();
+    doc.OpenDroppedFile(dir.File("pipe.jpg").c_str());
+    EXPECT_EQ(doc.GetItemCount(), 0);
+    EXPECT_EQ(boxes.boxes().size(), 1u); // Open Image names the file once
+
+    // Duplicate of a picture whose file was replaced by a pipe copies the pixels.
+    doc.AddPicture(Land().c_str());
+    fs::remove(Land());
+    ASSERT_EQ(mkfifo(Land().c_str(), 0600), 0);
+    doc.OnEditDuplicate();
+    ASSERT_EQ(doc.GetItemCount(), 2);
+    EXPECT_NE(doc.GetItem(1).pPixels, doc.GetItem(0).pPixels);
+    EXPECT_EQ(doc.GetItem(1).nSrcWidth, 200);
+}

@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -279,6 +280,29 @@ TEST_F(Editor, BadAlbumOnTheCommandLineEndsStartUp) {
     });
     EXPECT_FALSE(Start({dir.File("bad.alb")}));
     EXPECT_EQ(shown, "Unexpected file format.");
+}
+
+// The frame is shown once, at its final size; the message about a missing
+// picture stands over the page that was already laid out.
+TEST_F(Editor, MissingPictureMessageAppearsOverTheShownPage) {
+    CZelbrinDoc album;
+    album.AddPicture(dir.File("a.jpg").c_str());
+    album.AddPicture(dir.File("b.jpg").c_str());
+    ASSERT_TRUE(album.SetAlbumPath(dir.File("trip.alb").c_str()) && album.WriteAlbumFile());
+    std::remove(dir.File("b.jpg").c_str());
+    bool visible = false;
+    QSize sizeAtMessage;
+    int itemsAtMessage = -1;
+    OnNextModal([&](QDialog* dlg) {
+        visible = app->GetMainFrame()->isVisible();
+        sizeAtMessage = app->GetMainFrame()->size();
+        itemsAtMessage = app->GetDocument()->GetItemCount();
+        dlg->accept();
+    });
+    ASSERT_TRUE(Start({dir.File("trip.alb")}));
+    EXPECT_TRUE(visible);
+    EXPECT_EQ(sizeAtMessage, Frame().size());
+    EXPECT_EQ(itemsAtMessage, 1);
 }
 
 TEST_F(Editor, ExportInTheWindowEqualsTheExportWithoutDialogs) {

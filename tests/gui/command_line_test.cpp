@@ -1,6 +1,7 @@
 // The command line: parsing, the export size rule, and the program run as a
 // user runs it.
 #include "app/command_line.h"
+#include "document/album_paths.h"
 #include "document/zelbrin_doc.h"
 #include "imaging/page_export.h"
 #include "support/test_support.h"
@@ -20,21 +21,32 @@ TEST(CommandLineParse, ModesAndErrors) {
     EXPECT_EQ(ParseCommandLine({}).mode, Mode::Edit);
     CommandLine open = ParseCommandLine({"page.alb"});
     EXPECT_EQ(open.mode, Mode::Edit);
-    EXPECT_EQ(open.album, "page.alb");
+    EXPECT_EQ(open.album, AbsolutePath("page.alb")); // taken from the working folder now
     EXPECT_EQ(ParseCommandLine({"--help", "x.alb"}).mode, Mode::Help);
     EXPECT_EQ(ParseCommandLine({"--version"}).mode, Mode::Version);
 
     CommandLine ex = ParseCommandLine({"--export-jpeg", "o.jpg", "--width", "640", "a.alb"});
-    EXPECT_EQ(ex.mode, Mode::Export);
-    EXPECT_EQ(ex.exportPath, "o.jpg");
+    EXPECT_EQ(ex.mode, Mode::Batch);
+    EXPECT_EQ(ex.exportPath, AbsolutePath("o.jpg"));
     EXPECT_EQ(ex.width, 640);
     EXPECT_EQ(ex.height, 0);
-    EXPECT_EQ(ex.album, "a.alb");
+    EXPECT_EQ(ex.album, AbsolutePath("a.alb"));
     EXPECT_EQ(ParseCommandLine({"--ppi", "60", "a.alb"}).ppi, 60);
 
+    // A picture list runs to the next option or "--"; without an output the editor opens.
+    CommandLine ins =
+        ParseCommandLine({"--template", "t.zbt", "--insert", "a.jpg", "b.jpg", "--", "p.alb"});
+    EXPECT_EQ(ins.mode, Mode::Edit);
+    EXPECT_EQ(ins.inserts,
+              (std::vector<std::string>{AbsolutePath("a.jpg"), AbsolutePath("b.jpg")}));
+    EXPECT_EQ(ins.album, AbsolutePath("p.alb"));
+    EXPECT_EQ(ins.templatePath, AbsolutePath("t.zbt"));
+    CommandLine batch = ParseCommandLine({"--insert", "a.jpg", "--save-template", "o.zbt"});
+    EXPECT_EQ(batch.mode, Mode::Batch);
+    EXPECT_EQ(ParseCommandLine({"--save-as", "o.alb"}).mode, Mode::Batch);
+
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"--export-jpeg", "o.jpg"}, // no album
-             {"--export-jpeg"},          // no file
+             {"--export-jpeg"}, // no file
              {"--export-jpeg", "o.jpg", "--width", "0", "a.alb"},
              {"--export-jpeg", "o.jpg", "--width", "3001", "a.alb"},
              {"--export-jpeg", "o.jpg", "--height", "12x", "a.alb"},
@@ -43,11 +55,18 @@ TEST(CommandLineParse, ModesAndErrors) {
              {"--ppi", "0"},
              {"--frobnicate"},
              {"a.alb", "b.alb"},
+             {"--insert", "--save-as", "o.alb"}, // no pictures
+             {"--template"},
+             {"--save-as", ""},
          }) {
         CommandLine cl = ParseCommandLine(bad);
         EXPECT_EQ(cl.mode, Mode::Error) << bad[0];
         EXPECT_FALSE(cl.error.empty());
     }
+    const std::string usage = UsageText();
+    for (const char* option : {"--ppi", "--template", "--insert", "--save-template", "--save-as",
+                               "--export-jpeg", "--width", "--height", "--make-sample", "--help"})
+        EXPECT_NE(usage.find(std::string("\n  ") + option + " "), std::string::npos) << option;
 }
 
 TEST(CommandLineParse, ExportSizeFollowsTheDialogsLinking) {
@@ -70,8 +89,10 @@ TEST(CommandLineParse, ExportSizeFollowsTheDialogsLinking) {
 }
 
 // Runs the program; returns its exit code, with its error output in err.
-int RunZelbrin(const QStringList& args, QString& err) {
+int RunZelbrin(const QStringList& args, QString& err, const std::string& folder = {}) {
     QProcess p;
+    if (!folder.empty())
+        p.setWorkingDirectory(QString::fromStdString(folder));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     p.setProcessEnvironment(env);
@@ -138,6 +159,71 @@ TEST(CommandLineRun, ExportsWhatTheEditorWouldAndFailsClearly) {
     EXPECT_TRUE(err.contains("no/x.jpg")) << err.toStdString();
     EXPECT_EQ(RunZelbrin({"--export-jpeg", "x.jpg", "--width", "wide", "a.alb"}, err), 2);
     EXPECT_TRUE(err.contains("--width")) << err.toStdString();
+}
+
+TEST(CommandLineRun, BuildsAPageFromATemplateAsTheEditorDoes) {
+    TempDir dir;
+    MakeJpeg(dir.File("a.jpg"), 400, 300);
+    MakeJpeg(dir.File("b.jpg"), 300, 400);
+    MakeJpeg(dir.File("c.jpg"), 320, 320);
+    WriteFileBytes(dir.File("bad.jpg"), "not a picture");
+    WriteFileBytes(dir.File("t.zbt"), "3\r\n\r\n0.3\r\n0.25\r\n0.5\r\n0.4\r\n\r\n"
+                                      "0.7\r\n0.6\r\n0.5\r\n0.3\r\n\r\n"
+                                      "0.5\r\n0.85\r\n0.9\r\n0.2\r\n\r\n");
+    const std::vector<std::string> pictures = {dir.File("a.jpg"), dir.File("b.jpg"),
+                                               dir.File("c.jpg")};
+    {
+        // The editor: Load Template, Open Image, Save Template, Save As, Export.
+        CZelbrinDoc doc;
+        CZelbrinView view;
+        view.AttachDocument(&doc);
+        doc.OnNewDocument();
+        CZelbrinView::SetFixedPixelsPerInch(50);
+        view.OnInitialUpdate();
+        CZelbrinView::SetFixedPixelsPerInch(0);
+        ASSERT_TRUE(doc.LoadTemplateFile(dir.File("t.zbt").c_str()));
+        doc.InsertPictures(pictures);
+        ASSERT_EQ(doc.GetItemCount(), 3);
+        ASSERT_TRUE(doc.WriteTemplateFile(dir.File("editor.zbt").c_str()));
+        ASSERT_TRUE(doc.SaveAlbumAs(dir.File("editor.alb")));
+        int h = 0, w = 0;
+        view.GetClientExtent(h, w);
+        ASSERT_TRUE(ExportPageToJpeg(view, doc, w, h, dir.File("editor.jpg")));
+    }
+
+    // Relative names, taken from the working folder.
+    QString err;
+    ASSERT_EQ(RunZelbrin({"--ppi", "50", "--template", "t.zbt", "--insert", "a.jpg", "b.jpg",
+                          "c.jpg", "--save-template", "cli.zbt", "--save-as", "cli.alb",
+                          "--export-jpeg", "cli.jpg"},
+                         err, dir.path()),
+              0)
+        << err.toStdString();
+    EXPECT_FALSE(err.contains("zelbrin:")) << err.toStdString();
+    EXPECT_EQ(ReadFileBytes(dir.File("cli.zbt")), ReadFileBytes(dir.File("editor.zbt")));
+    EXPECT_EQ(ReadFileBytes(dir.File("cli.alb")), ReadFileBytes(dir.File("editor.alb")));
+    EXPECT_EQ(ReadFileBytes(dir.File("cli.jpg")), ReadFileBytes(dir.File("editor.jpg")));
+
+    // A bad picture is named, the rest is still done, and the run fails.
+    EXPECT_EQ(RunZelbrin({"--ppi", "50", "--template", "t.zbt", "--insert", "a.jpg", "bad.jpg",
+                          "b.jpg", "--save-as", "two.alb"},
+                         err, dir.path()),
+              1);
+    // One line of the program's own (the decoder adds its messages too).
+    EXPECT_EQ(err.count("zelbrin: cannot insert " + QString::fromStdString(dir.File("bad.jpg"))), 1)
+        << err.toStdString();
+    EXPECT_EQ(err.count("zelbrin:"), 1) << err.toStdString();
+    CZelbrinDoc two;
+    ASSERT_TRUE(two.OnOpenDocument(dir.File("two.alb").c_str()));
+    EXPECT_EQ(two.GetItemCount(), 2);
+
+    // A template that cannot be read stops the run before anything is written.
+    WriteFileBytes(dir.File("bad.zbt"), "2\r\n\r\n0.5\r\n");
+    EXPECT_EQ(RunZelbrin({"--template", "bad.zbt", "--insert", "a.jpg", "--save-as", "no.alb"}, err,
+                         dir.path()),
+              1);
+    EXPECT_TRUE(err.contains("bad.zbt")) << err.toStdString();
+    EXPECT_FALSE(FileExists(dir.File("no.alb")));
 }
 
 } // namespace

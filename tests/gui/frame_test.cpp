@@ -34,12 +34,15 @@ class FakeView : public CCmdTarget {
 public:
     bool m_bTextSelected = false;
     bool m_bShowGrid = false;
+    bool m_bBold = false;
 
 protected:
     void OnTextBold() { g_log.push_back("view:bold"); }
     void OnUpdateTextBold(CCmdUI* pCmdUI) {
         g_log.push_back("view:update-bold");
         pCmdUI->Enable(m_bTextSelected);
+        if (m_bTextSelected)
+            pCmdUI->SetCheck(m_bBold);
     }
     void OnDeleteObject() { g_log.push_back("view:delete"); }
     void OnSaveCommand() { g_log.push_back("view:save"); }
@@ -254,6 +257,21 @@ TEST_F(FrameTest, MenuShowsTheCheckMarkOfItsUpdateRule) {
     grid->popup(frame.mapToGlobal(QPoint(10, 10)));
     EXPECT_TRUE(show->isChecked());
     grid->hide();
+}
+
+// A rule that disables its command without setting a check keeps the mark.
+TEST_F(FrameTest, DisabledCommandKeepsItsCheckMark) {
+    QToolButton* bold = Button(ID_TEXT_BOLD);
+    ASSERT_NE(bold, nullptr);
+    view.m_bTextSelected = true;
+    view.m_bBold = true;
+    QTest::qWait(300);
+    EXPECT_TRUE(bold->isEnabled());
+    EXPECT_TRUE(bold->isChecked());
+    view.m_bTextSelected = false; // a picture is selected
+    QTest::qWait(300);
+    EXPECT_FALSE(bold->isEnabled());
+    EXPECT_TRUE(bold->isChecked());
 }
 
 TEST_F(FrameTest, MenuItemAsksTheUpdateRuleBeforeRunning) {

@@ -1,0 +1,200 @@
+#include "document/album_format.h"
+
+#include "document/fixed_text.h"
+#include "document/line_reader.h"
+#include "platform/win/c_locale.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+// ---- reading -------------------------------------------------------------
+
+// Parses exactly count decimal integers separated by blanks, each within
+// [lo, hi]; anything else on the line makes it fail.
+bool ParseIntegers(const std::string& line, long long* out, int count, long long lo, long long hi) {
+    const char* p = line.c_str();
+    for (int i = 0; i < count; ++i) {
+        while (*p == ' ' || *p == '\t')
+            ++p;
+        if (*p != '-' && *p != '+' && (*p < '0' || *p > '9'))
+            return false;
+        char* end = nullptr;
+        errno = 0;
+        long long v = std::strtoll(p, &end, 10);
+        if (end == p || errno == ERANGE || v < lo || v > hi)
+            return false;
+        out[i] = v;
+        p = end;
+    }
+    while (*p == ' ' || *p == '\t' || *p == '\r')
+        ++p;
+    return *p == '\0';
+}
+
+bool ParseRect(const std::string& line, RECT& rc) {
+    long long v[4];
+    if (!ParseIntegers(line, v, 4, INT32_MIN, INT32_MAX))
+        return false;
+    rc.top = static_cast<LONG>(v[0]);
+    rc.left = static_cast<LONG>(v[1]);
+    rc.bottom = static_cast<LONG>(v[2]);
+    rc.right = static_cast<LONG>(v[3]);
+    return true;
+}
+
+// A text item's text lines: each line loses its last character (the CR left
+// of an inner line break, or the closing "^") and is followed by CR LF; a line
+// that is "^" alone ends the text and adds nothing.
+bool ReadText(LineReader& lines, PageItem& item) {
+    std::string text;
+    std::string line;
+    if (!lines.Next(line))
+        return false;
+    bool ended = line.back() == '^';
+    line.pop_back();
+    text = line + "\r\n";
+    int nLines = 1;
+    while (!ended) {
+        if (!lines.Next(line))
+            return false;
+        if (line == "^")
+            break;
+        ended = line.back() == '^';
+        line.pop_back();
+        text += line + "\r\n";
+        ++nLines;
+    }
+    // A text at the field's limit loses the line break the reader added
+    // rather than any of its own characters.
+    if (text.size() > MAX_TEXT_CHARS && text.size() - 2 <= MAX_TEXT_CHARS)
+        text.resize(text.size() - 2);
+    CopyToField(item.szText, text);
+    item.nLines = nLines;
+    return true;
+}
+
+bool ReadRecord(LineReader& lines, AlbumRecord& record) {
+    PageItem& item = record.item;
+    std::string line;
+    long long head[3];
+    if (!lines.Next(line) || !ParseIntegers(line, head, 3, INT32_MIN, INT32_MAX) ||
+        head[0] < INT16_MIN || head[0] > INT16_MAX)
+        return false;
+    // Kinds other than picture and text are kept as text records, which are
+    // drawn as nothing and written back unchanged.
+    item.nKind = static_cast<std::int16_t>(head[0]);
+    item.nSrcWidth = static_cast<std::int32_t>(head[1]);
+    item.nSrcHeight = static_cast<std::int32_t>(head[2]);
+
+    if (item.nKind == ITEM_PICTURE) {
+        if (!lines.Next(record.relPath) || !lines.Next(record.fullPath))
+            return false;
+    } else {
+        if (!ReadText(lines, item) || !lines.Next(line))
+            return false;
+        CopyToField(item.szFontName, line);
+        long long style[4];
+        if (!lines.Next(line) || !ParseIntegers(line, style, 4, INT32_MIN, UINT32_MAX) ||
+            style[1] < INT16_MIN || style[1] > INT16_MAX || style[2] < INT16_MIN ||
+            style[2] > INT16_MAX || style[3] < INT16_MIN || style[3] > INT16_MAX)
+            return false;
+        item.crColor = static_cast<COLORREF>(style[0]);
+        item.bItalic = static_cast<std::int16_t>(style[1]);
+        item.bUnderline = static_cast<std::int16_t>(style[2]);
+        item.bBold = static_cast<std::int16_t>(style[3]);
+    }
+    return lines.Next(line) && ParseRect(line, item.rcPlace) && lines.Next(line) &&
+           ParseRect(line, item.rcSource);
+}
+
+// ---- writing -------------------------------------------------------------
+
+// Text mode: every LF written is preceded by a CR.
+void AppendLine(std::string& out, const std::string& line) {
+    for (char c : line) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    out += "\r\n";
+}
+
+// A text item's text as written: its line breaks are CR LF, and a lone LF gets
+// its CR so that the line reads back whole.
+std::string TextForFile(const char* text) {
+    std::string out;
+    for (const char* p = text; *p; ++p) {
+        if (*p == '\n' && (p == text || p[-1] != '\r'))
+            out += '\r';
+        out += *p;
+    }
+    return out;
+}
+
+std::string RectLine(const RECT& rc) {
+    return FormatC("%ld %ld %ld %ld", static_cast<long>(rc.top), static_cast<long>(rc.left),
+                   static_cast<long>(rc.bottom), static_cast<long>(rc.right));
+}
+
+} // namespace
+
+AlbumParse ParseAlbumText(const std::string& text) {
+    AlbumParse result;
+    LineReader lines(text);
+    std::string line;
+    long long version = 0;
+    if (!lines.Next(line) || !ParseIntegers(line, &version, 1, LLONG_MIN, LLONG_MAX)) {
+        result.refusal = AlbumRefusal::Malformed;
+        return result;
+    }
+    if (version != ALBUM_FILE_VERSION) {
+        result.refusal = AlbumRefusal::WrongVersion;
+        return result;
+    }
+    long long count = 0;
+    // Every record takes at least five lines, which bounds a sane count.
+    if (!lines.Next(line) || !ParseIntegers(line, &count, 1, 0, INT32_MAX) ||
+        static_cast<unsigned long long>(count) * 5 > lines.Remaining()) {
+        result.refusal = AlbumRefusal::Malformed;
+        return result;
+    }
+    result.records.resize(static_cast<std::size_t>(count));
+    for (AlbumRecord& record : result.records) {
+        if (!ReadRecord(lines, record)) {
+            result.records.clear();
+            result.refusal = AlbumRefusal::Malformed;
+            return result;
+        }
+    }
+    return result;
+}
+
+std::string FormatAlbumText(const std::vector<AlbumRecord>& records) {
+    std::string out;
+    AppendLine(out, FormatC("%d", ALBUM_FILE_VERSION));
+    AppendLine(out, FormatC("%d", static_cast<int>(records.size())));
+    for (const AlbumRecord& record : records) {
+        const PageItem& item = record.item;
+        AppendLine(out, FormatC("%hd %ld %ld", item.nKind, static_cast<long>(item.nSrcWidth),
+                                static_cast<long>(item.nSrcHeight)));
+        if (item.nKind == ITEM_PICTURE) {
+            AppendLine(out, record.relPath);
+            AppendLine(out, record.fullPath);
+        } else {
+            AppendLine(out, TextForFile(item.szText) + "^");
+            // An empty line would not read back, so a nameless font is written as Arial.
+            AppendLine(out, item.szFontName[0] ? item.szFontName : "Arial");
+            AppendLine(out, FormatC("%ld %hd %hd %hd", static_cast<long>(item.crColor),
+                                    static_cast<short>(item.bItalic),
+                                    static_cast<short>(item.bUnderline),
+                                    static_cast<short>(item.bBold)));
+        }
+        AppendLine(out, RectLine(item.rcPlace));
+        AppendLine(out, RectLine(item.rcSource));
+    }
+    return out;
+}
