@@ -111,7 +111,20 @@ void CZelbrinView::OnMouseMove(UINT, POINT point) {
     RepaintFloatingItem(sel, &dc);
 }
 
-void CZelbrinView::OnLButtonUp(UINT, POINT) {
+void CZelbrinView::OnLButtonUp(UINT, POINT point) {
+    CZelbrinDoc* doc = GetDocument();
+    if (doc && doc->GetItemCount() > 0 && m_bSnapToTemplate == 1 && m_nDragMode == DRAG_MOVE) {
+        // A moved picture drops into the template slot under the pointer, or
+        // goes back where the drag began.
+        const int n = doc->GetLastIndex();
+        PageItem sel = doc->GetLastItem();
+        if (sel.nKind == ITEM_PICTURE && !(sel.rcPlace == m_rcStartPlace) &&
+            !doc->SnapToTemplate(n, m_rcStartPlace, point)) {
+            sel.rcPlace = m_rcStartPlace;
+            doc->SetItem(n, sel);
+            SelectTopItem();
+        }
+    }
     m_nDragMode = DRAG_NONE;
     m_nCropEdge = EDGE_NONE;
     ReleaseCapture();

@@ -169,6 +169,37 @@ TEST_F(MouseEditing, EveryStateOfADragEndsAsAFullRepaintShows) {
     }
 }
 
+TEST_F(MouseEditing, AMovedPictureSnapsIntoATemplateSlotOnRelease) {
+    // The six default slots; slot 3 (centre 360, 315) holds Q.
+    struct Case {
+        const char* name;
+        int snap;
+        POINT press, release;
+        const char* moved;
+        RECT place, q;
+    } cases[] = {
+        // clang-format off
+        {"off: stays where dropped", 0, {200, 175}, {240, 100}, "P", {140, 25, 340, 175}, {320, 300, 420, 400}},
+        {"on, over no slot: back", 1, {200, 175}, {240, 100}, "P", kP, {320, 300, 420, 400}},
+        {"on, onto Q's slot: swapped", 1, {200, 175}, {360, 315}, "P", {245, 229, 475, 401}, {107, 100, 293, 250}},
+        {"a text never snaps", 1, {120, 530}, {360, 315}, "T", {260, 285, 460, 345}, {320, 300, 420, 400}},
+        // clang-format on
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Build(kP, kWhole);
+        view->m_bSnapToTemplate = c.snap;
+        Press(c.press);
+        Move(c.release);
+        Release(c.release);
+        EXPECT_EQ(Selected(), c.moved);
+        EXPECT_EQ(Find(c.moved)->rcPlace, c.place);
+        EXPECT_EQ(Find("Q")->rcPlace, c.q);
+        EXPECT_EQ(view->m_nDragMode, DRAG_NONE);
+        ExpectFullRepaint("after the release");
+    }
+}
+
 TEST_F(MouseEditing, ThePointerShowsWhatAPressWouldDo) {
     struct Case {
         POINT pt;

@@ -4,14 +4,8 @@
 
 #include "platform/win/wintypes.h"
 
-#include <ostream>
 #include <string>
 #include <vector>
-
-// Rectangles print as {left, top, right, bottom} in failed expectations.
-inline std::ostream& operator<<(std::ostream& os, const RECT& r) {
-    return os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
-}
 
 // A fresh folder under the system's temporary folder, removed with its contents.
 class TempDir {
