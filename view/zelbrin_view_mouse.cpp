@@ -75,6 +75,11 @@ void CZelbrinView::OnMouseMove(UINT, POINT point) {
     if (!doc || doc->GetItemCount() == 0 || m_nDragMode == DRAG_NONE)
         return;
     m_ptLastDrag = raw;
+    // A full repaint since the press (the window activated after the press
+    // reached it) drew the item into the background: float it again, or its
+    // old image would stay behind.
+    if (doc->IsItemDrawn(doc->GetLastIndex()) == 1)
+        SelectItem(doc->GetLastIndex());
     PageItem sel = doc->GetLastItem();
     const bool picture = sel.nKind != ITEM_TEXT;
     const int w = sel.rcPlace.right - sel.rcPlace.left;

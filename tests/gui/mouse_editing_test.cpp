@@ -291,6 +291,16 @@ TEST_F(MouseEditing, LosingTheCaptureEndsTheDragWhereItStood) {
     }
 }
 
+TEST_F(MouseEditing, AFullRepaintDuringADragLeavesNoTrail) {
+    // The window is activated (and the page redrawn) after the press reached it.
+    Press({200, 175});
+    view->OnActivateView(TRUE, view.get(), nullptr);
+    Move({250, 300});
+    EXPECT_EQ(doc.GetLastItem().rcPlace, (RECT{150, 225, 350, 375}));
+    ExpectFullRepaint("after the step");
+    Release({250, 300});
+}
+
 TEST_F(MouseEditing, DoubleClickEditsOnlyTextItems) {
     // On a picture or on paper nothing opens and nothing changes.
     for (POINT pt : {POINT{200, 175}, POINT{450, 50}}) {
