@@ -1,10 +1,11 @@
 #include "app/batch_run.h"
 
 #include "app/command_line.h"
+#include "app/headless_page.h"
+#include "document/album_view.h"
 #include "document/zelbrin_doc.h"
 #include "imaging/page_export.h"
 #include "platform/win/afxmsgbox.h"
-#include "view/zelbrin_view.h"
 
 #include <cstdio>
 #include <string>
@@ -50,21 +51,36 @@ private:
     int m_count = 0;
 };
 
+// The page's size as the editor's view would have it, for placing pictures;
+// there is nothing to repaint.
+class HeadlessView : public CAlbumView {
+public:
+    explicit HeadlessView(const HeadlessPage& page) : m_page(page) {}
+    void SelectTopItem() override {}
+    void RedrawPage() override {}
+    void GetClientExtent(int& nHeight, int& nWidth) override {
+        nHeight = m_page.nClientHeight;
+        nWidth = m_page.nClientWidth;
+    }
+
+private:
+    HeadlessPage m_page;
+};
+
 } // namespace
 
 int RunBatch(const CommandLine& cl) {
     StderrMessages messages;
+    const HeadlessPage page = MeasureHeadlessPage(cl.ppi);
+    HeadlessView view(page);
     CZelbrinDoc doc;
-    CZelbrinView view;
-    view.AttachDocument(&doc);
+    doc.SetAlbumView(&view);
     doc.OnNewDocument();
-    view.OnInitialUpdate();
 
     // A bad export size stops the run before anything is written.
     int width = 0, height = 0;
+    const int cw = page.nClientWidth, ch = page.nClientHeight;
     if (!cl.exportPath.empty()) {
-        int ch = 0, cw = 0;
-        view.GetClientExtent(ch, cw);
         std::string error;
         if (!ResolveExportSize(cw, ch, cl.width, cl.height, width, height, error)) {
             std::fprintf(stderr, "zelbrin: %s\n", error.c_str());
@@ -90,9 +106,20 @@ int RunBatch(const CommandLine& cl) {
         return 1;
     if (!cl.saveAsPath.empty() && !doc.SaveAlbumAs(cl.saveAsPath))
         return 1;
-    if (!cl.exportPath.empty() && !ExportPageToJpeg(view, doc, width, height, cl.exportPath)) {
+    if (!cl.exportPath.empty() && !ExportPageToJpeg(doc, cw, width, height, cl.exportPath)) {
         std::fprintf(stderr, "zelbrin: cannot write %s\n", cl.exportPath.c_str());
         return 1;
+    }
+    for (const bool toPdf : {false, true}) {
+        if (toPdf ? cl.printPdfPath.empty() : !cl.print)
+            continue;
+        std::string error, notes;
+        if (!PrintAlbumWithoutWindow(doc, page, toPdf ? cl.printPdfPath : std::string(), error,
+                                     notes)) {
+            std::fprintf(stderr, "zelbrin: %s\n", error.c_str());
+            return 1;
+        }
+        std::fputs(notes.c_str(), stderr);
     }
     return failed || messages.Count() > 0 ? 1 : 0;
 }

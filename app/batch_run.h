@@ -5,9 +5,9 @@
 struct CommandLine;
 
 // Opens ALBUM (or starts a new page), loads the template, inserts the
-// pictures, then saves the template, saves the album and exports the JPEG, in
-// that order, each with the code of its menu command. Every failure is one
-// line on the standard error stream. An album or template that cannot be read
-// stops the run before anything is written; pictures that cannot be inserted
-// let the rest go on. Returns the exit status: 0 when all went well.
+// pictures, then saves the template, saves the album, exports the JPEG, prints
+// and prints into a PDF file, in that order, each with the code of its menu command. Every failure
+// is one line on the standard error stream. An album or template that cannot be read stops the run
+// before anything is written; pictures that cannot be inserted let the rest go on. Returns the exit
+// status: 0 when all went well.
 int RunBatch(const CommandLine& cl);

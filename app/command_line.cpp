@@ -82,6 +82,14 @@ const OptionDef kOptions[] = {
      [](CommandLine& cl, const std::string& v) {
          return Number("--height", v, 1, EXPORT_MAX_SIDE, cl.height);
      }},
+    {"--print", Arity::None, "", "print the page on the default printer, without a dialog",
+     [](CommandLine& cl, const std::string&) {
+         cl.print = true;
+         return std::string();
+     }},
+    {"--print-pdf", Arity::One, "OUT.pdf",
+     "print the page into a PDF file with the default printer's paper and margins",
+     [](CommandLine& cl, const std::string& v) { return Path("--print-pdf", v, cl.printPdfPath); }},
     {"--make-sample", Arity::One, "FOLDER", "write a sample album with pictures into FOLDER",
      [](CommandLine& cl, const std::string& v) {
          if (v.empty())
@@ -173,12 +181,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-    std::string text = "Usage: zelbrin [OPTIONS] [ALBUM]\n"
-                       "Lays out one photo-album page: pictures and texts, printed or exported.\n"
-                       "The steps run in this order: open ALBUM (else a new page), --template,\n"
-                       "--insert, --save-template, --save-as, --export-jpeg. With any of the last\n"
-                       "three no window is shown; otherwise the editor opens on the page.\n"
-                       "\n";
+    std::string text =
+        "Usage: zelbrin [OPTIONS] [ALBUM]\n"
+        "Lays out one photo-album page: pictures and texts, printed or exported.\n"
+        "The steps run in this order: open ALBUM (else a new page), --template,\n"
+        "--insert, --save-template, --save-as, --export-jpeg, --print, --print-pdf.\n"
+        "With any of the last five no window is shown; otherwise the editor opens\n"
+        "on the page.\n"
+        "\n";
     for (const OptionDef& o : kOptions) {
         std::string left = std::string("  ") + o.name + (o.value[0] ? " " : "") + o.value;
         if (left.size() < 28)

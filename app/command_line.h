@@ -15,6 +15,8 @@ struct CommandLine {
     std::string saveTemplatePath;     // --save-template FILE
     std::string saveAsPath;           // --save-as FILE
     std::string exportPath;           // --export-jpeg FILE
+    bool print = false;               // --print
+    std::string printPdfPath;         // --print-pdf FILE
     std::string sampleFolder;         // --make-sample FOLDER
     int width = 0;                    // --width N, 0 when not given
     int height = 0;                   // --height N
@@ -23,7 +25,8 @@ struct CommandLine {
 
     // An option that writes a file: the run then needs no window.
     bool HasOutput() const {
-        return !saveTemplatePath.empty() || !saveAsPath.empty() || !exportPath.empty();
+        return !saveTemplatePath.empty() || !saveAsPath.empty() || !exportPath.empty() || print ||
+               !printPdfPath.empty();
     }
 };
 

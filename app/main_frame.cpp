@@ -1,10 +1,12 @@
 #include "app/main_frame.h"
 
 #include "document/zelbrin_doc.h"
+#include "platform/qt/printer.h"
 #include "platform/qt/win_app.h"
 #include "res/resource.h"
 #include "view/zelbrin_view.h"
 
+#include <QAction>
 #include <QEvent>
 
 namespace {
@@ -41,6 +43,10 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar);
+    if (AfxAppPrinterIsFallback())
+        GetCommandAction(ID_FILE_PRINT)
+            ->setStatusTip("Print the active document (no printer is installed: the page goes to "
+                           "a PDF file)");
     return 0;
 }
 
@@ -86,6 +92,10 @@ RECT CMainFrame::GetFrameRect() const {
 
 void CMainFrame::MoveFrameTo(int x, int y) {
     move(x, y);
+}
+
+void CMainFrame::ModifyFrameStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+    ModifyStyle(dwRemove, dwAdd, nFlags);
 }
 
 void CMainFrame::changeEvent(QEvent* e) {

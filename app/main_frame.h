@@ -30,6 +30,7 @@ public:
     void FitToClient(int w, int h) override;
     RECT GetFrameRect() const override;
     void MoveFrameTo(int x, int y) override;
+    void ModifyFrameStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) override;
 
     CToolBar m_wndToolBar;
     CStatusBar m_wndStatusBar;

@@ -2,8 +2,8 @@
 
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_writer.h"
+#include "imaging/page_drawing.h"
 #include "platform/win/afxmsgbox.h"
-#include "view/zelbrin_view.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -36,11 +36,10 @@ BOOL CPageExport::Begin(CDC* pViewDC, int nWidth, int nHeight) {
     return TRUE;
 }
 
-void CPageExport::DrawItems(CZelbrinView& view, const CZelbrinDoc& doc, float fScale) {
+void CPageExport::DrawItems(const CZelbrinDoc& doc, float fScale) {
     if (!m_pBitmap)
         return;
-    for (int i : doc.GetDrawingOrder())
-        view.DrawPageItem(doc.ItemAt(i), m_pDC.get(), fScale);
+    CPageDrawing(&doc).DrawPage(m_pDC.get(), fScale);
 }
 
 BOOL CPageExport::ReadPixels(std::vector<unsigned char>& rgb) {
@@ -125,19 +124,15 @@ void CPageExport::End() {
     m_pDC.reset();
 }
 
-BOOL ExportPageToJpeg(CZelbrinView& view, const CZelbrinDoc& doc, int nWidth, int nHeight,
+BOOL ExportPageToJpeg(const CZelbrinDoc& doc, int nClientWidth, int nWidth, int nHeight,
                       const std::string& path) {
-    int ch = 0, cw = 0;
-    view.GetClientExtent(ch, cw);
-    if (cw <= 0 || nWidth < 1 || nHeight < 1 || nWidth > EXPORT_MAX_SIDE ||
+    if (nClientWidth <= 0 || nWidth < 1 || nHeight < 1 || nWidth > EXPORT_MAX_SIDE ||
         nHeight > EXPORT_MAX_SIDE)
         return FALSE;
-    const float scale = static_cast<float>(nWidth) / static_cast<float>(cw);
-    CClientDC dc(&view);
-    view.OnPrepareDC(&dc);
+    const float scale = static_cast<float>(nWidth) / static_cast<float>(nClientWidth);
     CPageExport page;
-    if (!page.Begin(&dc, nWidth, nHeight))
+    if (!page.Begin(nullptr, nWidth, nHeight))
         return FALSE;
-    page.DrawItems(view, doc, scale);
+    page.DrawItems(doc, scale);
     return page.WriteTo(path);
 }

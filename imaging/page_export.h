@@ -10,7 +10,6 @@
 #include <vector>
 
 class CZelbrinDoc;
-class CZelbrinView;
 
 constexpr int EXPORT_QUALITY = 90;
 
@@ -21,12 +20,13 @@ public:
     CPageExport(const CPageExport&) = delete;
     CPageExport& operator=(const CPageExport&) = delete;
 
-    // Makes the W x H export bitmap in a memory DC compatible with pViewDC and
+    // Makes the W x H export bitmap in a memory DC compatible with pViewDC (the
+    // screen when null) and
     // fills it white. FALSE after "Failed to create export dc" or
     // "Failed to create export bitmap".
     BOOL Begin(CDC* pViewDC, int nWidth, int nHeight);
     // Draws every picture, then every text item, in document order.
-    void DrawItems(CZelbrinView& view, const CZelbrinDoc& doc, float fScale);
+    void DrawItems(const CZelbrinDoc& doc, float fScale);
     // The bitmap as a PictureBuffer: rows top to bottom, red-green-blue. FALSE
     // after "Allocate buffer FAILED", "Allocate bmBits FAILED" or "GetDIBits FAILED".
     BOOL ReadPixels(std::vector<unsigned char>& rgb);
@@ -50,7 +50,8 @@ private:
     DWORD m_dwFetchedRow = 0;
 };
 
-// The export without dialogs (the command line uses it): the page of view at
-// nWidth x nHeight (scale = nWidth / client width) written to path.
-BOOL ExportPageToJpeg(CZelbrinView& view, const CZelbrinDoc& doc, int nWidth, int nHeight,
+// The export without dialogs or window (the command line uses it): the page,
+// nClientWidth view pixels wide, at nWidth x nHeight (scale = nWidth / client
+// width) written to path.
+BOOL ExportPageToJpeg(const CZelbrinDoc& doc, int nClientWidth, int nWidth, int nHeight,
                       const std::string& path);

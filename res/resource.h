@@ -29,6 +29,7 @@ constexpr unsigned ID_FILE_SAVE = 57603;
 constexpr unsigned ID_FILE_SAVE_AS = 57604;
 constexpr unsigned ID_FILE_PRINT_SETUP = 57606;
 constexpr unsigned ID_FILE_PRINT = 57607;
+constexpr unsigned ID_FILE_PRINT_DIRECT = 57608;
 constexpr unsigned ID_FILE_PRINT_PREVIEW = 57609;
 constexpr unsigned ID_FILE_MRU_FILE1 = 57616;
 constexpr unsigned ID_FILE_MRU_FILE4 = 57619;

@@ -8,6 +8,8 @@ cd "$(dirname "$0")/.."
 
 mode="${1:-}"
 bash scripts/deps.sh
+# The printing tests print through a CUPS queue of their own.
+bash scripts/cups_queue.sh
 
 # The sources keep the project's clang-format style.
 check_format() {

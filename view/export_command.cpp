@@ -31,7 +31,7 @@ void CZelbrinView::OnExportPage() {
     {
         CWaitCursor wait;
         if (doc)
-            page.DrawItems(*this, *doc, scale);
+            page.DrawItems(*doc, scale);
     }
     const std::string initial = (doc ? doc->GetTitle() : std::string("Untitled")) + ".jpg";
     CFileDialog save(FALSE, "jpg", initial.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,

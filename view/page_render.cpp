@@ -4,21 +4,15 @@
 #include "view/page_math.h"
 #include "view/zelbrin_view.h"
 
-#include "document/album_paths.h"
 #include "document/zelbrin_doc.h"
-#include "imaging/dib_draw.h"
-#include "imaging/dib_image.h"
-#include "imaging/jpeg_reader.h"
+#include "imaging/page_drawing.h"
 #include "platform/qt/gdi.h"
 #include "platform/qt/wait_cursor.h"
-#include "platform/win/afxmsgbox.h"
 
-#include <cstdlib>
 #include <vector>
 
 namespace {
 
-constexpr int kLargePicture = 1000;
 constexpr SIZE kFrameSize{3, 3};
 
 } // namespace
@@ -40,7 +34,7 @@ void CZelbrinView::OnDraw(CDC* pDC) {
             m_fPageHeightInches = static_cast<float>(vert) / static_cast<float>(m_nPrinterDpi);
         }
         m_nPrinterDpi = pDC->GetDeviceCaps(LOGPIXELSX);
-        scale = static_cast<float>(m_nPrinterDpi) / static_cast<float>(m_nPixelsPerInch);
+        scale = PrintingScale(m_nPrinterDpi, m_nPixelsPerInch);
     } else {
         DrawGridlines(m_pOffscreenDC.get());
         DrawGridlines(pDC);
@@ -48,6 +42,8 @@ void CZelbrinView::OnDraw(CDC* pDC) {
 
     if (doc) {
         for (int i : doc->GetDrawingOrder()) {
+            if (!pDC->QueryAbort())
+                break;
             const PageItem& item = doc->ItemAt(i);
             DrawPageItem(item, m_pOffscreenDC.get(), scale);
             DrawPageItem(item, pDC, scale);
@@ -78,89 +74,7 @@ void CZelbrinView::DrawGridlines(CDC* pDC) {
 }
 
 void CZelbrinView::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
-    pDC->SetMapMode(MM_TEXT);
-    int w = item.nSrcWidth;
-    int h = item.nSrcHeight;
-    const unsigned char* pixels = item.pPixels;
-    RECT src = item.rcSource;
-    unsigned char* fullSize = nullptr;
-
-    if (pDC->IsPrinting() && item.nKind == ITEM_PICTURE) {
-        // The printer gets the picture decoded again at full size.
-        const CZelbrinDoc* doc = GetDocument();
-        const std::string album = doc ? doc->m_szAlbumPath : "";
-        std::string path;
-        if (item.szRelPath[0]) {
-            std::string rel = ResolveAgainstAlbum(album, item.szRelPath);
-            if (IsReadableRegularFile(rel))
-                path = rel;
-        }
-        if (path.empty() && IsReadableRegularFile(item.szPath))
-            path = item.szPath;
-        int fw = 0, fh = 0;
-        if (!path.empty() && ReadJpegPicture(path.c_str(), &fullSize, &fw, &fh, 1)) {
-            w = fw;
-            h = fh;
-            pixels = fullSize;
-            src = FullSizeSource(item.rcSource, fw, fh);
-        }
-        // A picture that cannot be read again prints from its half-size pixels.
-    }
-
-    const RECT dest = ScaleRect(item.rcPlace, fScale);
-
-    if (item.nKind == ITEM_PICTURE) {
-        if (!pixels)
-            return;
-        HGLOBAL dib = MakeDibImage(24, w, h, pixels);
-        std::free(fullSize);
-        if (!dib)
-            return;
-        if (w <= kLargePicture && h <= kLargePicture) {
-            DrawDibImage(pDC, &dest, dib, &src);
-        } else {
-            // Large pictures: the shown part unstretched into a memory DC, then
-            // one stretching copy to the target.
-            CDC memDC;
-            if (!memDC.CreateCompatibleDC(pDC)) {
-                AfxMessageBox("Failed to create offscreen dc", MB_OK);
-            } else {
-                CBitmap bitmap;
-                if (!bitmap.CreateCompatibleBitmap(pDC, w + 10, h + 10)) {
-                    AfxMessageBox("Not enough memory to create offscreen bitmap", MB_OK);
-                } else {
-                    memDC.SetMapMode(MM_TEXT);
-                    CBitmap* old = memDC.SelectObject(&bitmap);
-                    DrawDibImage(&memDC, &src, dib, &src);
-                    pDC->StretchBlt(dest.left, dest.top, dest.right - dest.left,
-                                    dest.bottom - dest.top, &memDC, src.left, src.top,
-                                    src.right - src.left, src.bottom - src.top, SRCCOPY);
-                    memDC.SelectObject(old);
-                    bitmap.DeleteObject();
-                }
-                memDC.DeleteDC();
-            }
-        }
-        GlobalFree(dib);
-        return;
-    }
-
-    if (item.nKind == ITEM_TEXT) {
-        const int boxHeight = dest.bottom - dest.top;
-        CFont font;
-        font.CreateFont(
-            -TextCharHeight(boxHeight, item.nLines), 0, 0, 0, item.bBold == 1 ? FW_BOLD : FW_NORMAL,
-            static_cast<BYTE>(item.bItalic & 0xFF), static_cast<BYTE>(item.bUnderline & 0xFF), 0,
-            ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 4,
-            item.szFontName);
-        CFont* old = pDC->SelectObject(&font);
-        pDC->SetTextColor(item.crColor);
-        pDC->SetBkMode(TRANSPARENT);
-        RECT box = dest;
-        pDC->DrawText(item.szText, -1, &box, DT_CENTER);
-        pDC->SelectObject(old);
-        font.DeleteObject();
-    }
+    m_drawing.DrawPageItem(item, pDC, fScale);
 }
 
 void CZelbrinView::RedrawPage() {

@@ -46,6 +46,10 @@ CZelbrinView::~CZelbrinView() {
 }
 
 BEGIN_MESSAGE_MAP(CZelbrinView, CView)
+ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrintDirect)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
 ON_COMMAND(ID_EXPORT_PAGE, OnExportPage)
 ON_UPDATE_COMMAND_UI(ID_EXPORT_PAGE, OnUpdateAlwaysEnabled)
 ON_COMMAND(ID_DELETE_OBJECT, OnDeleteObject)
@@ -76,6 +80,7 @@ CZelbrinDoc* CZelbrinView::GetDocument() const {
 
 void CZelbrinView::AttachDocument(CZelbrinDoc* pDoc) {
     SetDocument(pDoc);
+    m_drawing.SetDocument(pDoc);
     if (pDoc)
         pDoc->SetAlbumView(this);
 }

@@ -4,6 +4,7 @@
 
 #include "document/album_view.h"
 #include "document/page_item.h"
+#include "imaging/page_drawing.h"
 #include "platform/qt/view.h"
 #include "view/mouse_math.h"
 
@@ -31,7 +32,9 @@ public:
 
     // Rendering.
     void OnDraw(CDC* pDC) override;
+    // The page's item drawing, shared with export and printing.
     void DrawPageItem(PageItem item, CDC* pDC, float fScale);
+    CPageDrawing& PageDrawing() { return m_drawing; }
     void DrawGridlines(CDC* pDC);
     void RedrawPage() override;
     void SelectItem(int nIndex);
@@ -51,6 +54,13 @@ public:
     void OnCaptureChanged(CWnd* pWnd) override;
     // Sets the pointer's shape; 0 when it is the standard arrow.
     int UpdateCursor();
+
+    // Printing: one sheet at the printer's resolution, pictures at full size.
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    // Print Setup: the application printer's paper and orientation give the page.
+    void OnFilePrintSetup();
 
     // Export Page: the page as a JPEG picture of a chosen size.
     void OnExportPage();
@@ -114,6 +124,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    CPageDrawing m_drawing;
+    // The page's metrics before a print job, put back when the job fails.
+    int m_nJobDpi = 0;
+    float m_fJobWidthInches = 0.0f;
+    float m_fJobHeightInches = 0.0f;
     // Draws, at scale 1 and in array order, the part inside rcClip of every
     // text item that reaches into it: text stays above a floating picture
     // without being drawn over its own image.

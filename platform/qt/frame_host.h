@@ -11,6 +11,8 @@ public:
     virtual void FitToClient(int w, int h) = 0;
     virtual RECT GetFrameRect() const = 0;
     virtual void MoveFrameTo(int x, int y) = 0;
+    // Changes the frame's WS_ style flags (a frame that has none ignores it).
+    virtual void ModifyFrameStyle(DWORD /*dwRemove*/, DWORD /*dwAdd*/, UINT /*nFlags*/) {}
 
 protected:
     ~CFrameHost() = default;

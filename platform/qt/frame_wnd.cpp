@@ -104,7 +104,64 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource) {
     return TRUE;
 }
 
+void CFrameWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT) {
+    const DWORD style = (m_dwStyle & ~dwRemove) | dwAdd;
+    if (style == m_dwStyle)
+        return;
+    const bool visible = isVisible();
+    // A fixed frame is never left maximised.
+    if (!(style & WS_THICKFRAME) && (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    ApplyStyle(style);
+    if (visible)
+        show();
+}
+
+void CFrameWnd::BeginPreview(QWidget* preview, std::function<void()> onClose) {
+    if (m_pPreview || !preview)
+        return;
+    if (m_pView)
+        takeCentralWidget()->hide();
+    m_pPreview = preview;
+    m_previewClose = std::move(onClose);
+    setCentralWidget(preview);
+    preview->show();
+    preview->setFocus();
+    for (CToolBar* bar : m_toolBars)
+        if (bar->isVisible()) {
+            m_hiddenBars.push_back(bar);
+            bar->hide();
+        }
+    menuBar()->setEnabled(false);
+    for (QShortcut* s : m_shortcuts)
+        s->setEnabled(false);
+}
+
+void CFrameWnd::EndPreview() {
+    if (!m_pPreview)
+        return;
+    QWidget* preview = takeCentralWidget();
+    if (preview) {
+        preview->hide();
+        preview->deleteLater();
+    }
+    m_pPreview = nullptr;
+    m_previewClose = nullptr;
+    if (m_pView) {
+        setCentralWidget(m_pView);
+        m_pView->show();
+        m_pView->setFocus();
+    }
+    for (QWidget* bar : m_hiddenBars)
+        bar->show();
+    m_hiddenBars.clear();
+    menuBar()->setEnabled(true);
+    for (QShortcut* s : m_shortcuts)
+        s->setEnabled(true);
+}
+
 void CFrameWnd::ApplyStyle(DWORD style) {
+    m_dwStyle = style;
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
     if ((style & WS_CAPTION) == WS_CAPTION)
         flags |= Qt::WindowTitleHint;
@@ -380,6 +437,13 @@ void CFrameWnd::OnClose() {
 }
 
 void CFrameWnd::closeEvent(QCloseEvent* e) {
+    if (m_pPreview) {
+        // Closing the window during print preview closes the preview.
+        e->ignore();
+        if (m_previewClose)
+            m_previewClose();
+        return;
+    }
     m_bCloseAllowed = false;
     OnClose();
     if (m_bCloseAllowed) {

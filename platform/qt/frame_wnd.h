@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <functional>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -26,6 +28,7 @@ constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
 constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
 constexpr DWORD WS_THICKFRAME = 0x00040000;
 constexpr DWORD WS_CHILD = 0x40000000;
+constexpr UINT SWP_FRAMECHANGED = 0x0020;
 constexpr DWORD WS_OVERLAPPEDWINDOW =
     WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
@@ -60,6 +63,18 @@ public:
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     // Builds the frame's bars; 0 on success, -1 makes LoadFrame fail.
     virtual int OnCreate(LPCREATESTRUCT lpCreateStruct);
+
+    // The frame's style (WS_ flags): a sizing border and a maximise box
+    // make it resizable; without the sizing border it keeps its contents' size.
+    DWORD GetStyle() const { return m_dwStyle; }
+    void ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+
+    // Print preview: preview takes the view's place and the frame's bars, menu
+    // and keys rest until EndPreview puts the view back. A close request of
+    // the frame meanwhile runs onClose instead of closing.
+    void BeginPreview(QWidget* preview, std::function<void()> onClose);
+    void EndPreview();
+    QWidget* GetPreviewWidget() const { return m_pPreview; }
 
     // The view: placed as the client area.
     void SetViewWidget(QWidget* view);
@@ -133,6 +148,10 @@ private:
     void ScheduleIdleUpdate();
 
     QWidget* m_pView = nullptr;
+    QWidget* m_pPreview = nullptr;
+    std::function<void()> m_previewClose;
+    std::vector<QWidget*> m_hiddenBars;
+    DWORD m_dwStyle = WS_OVERLAPPEDWINDOW;
     CStatusBar* m_pStatusBar = nullptr;
     std::vector<CToolBar*> m_toolBars;
     CHelpWindow* m_pHelpWindow = nullptr;

@@ -204,6 +204,11 @@ public:
     // and printers simulated in tests).
     void SetDeviceCaps(int horzRes, int vertRes, int logPixelsX, int logPixelsY);
 
+    // Printing jobs: the abort procedure answers whether the job goes on;
+    // QueryAbort asks it (TRUE, go on, without one).
+    void SetAbortProc(std::function<bool()> proc) { m_abortProc = std::move(proc); }
+    BOOL QueryAbort() const { return m_abortProc ? m_abortProc() : TRUE; }
+
     // The image this DC draws into, or null for a printer.
     QImage* Surface() const { return m_pSurface; }
 
@@ -252,6 +257,7 @@ private:
     COLORREF m_crBk = 0xFFFFFF;
     int m_nBkMode = OPAQUE;
     POINT m_ptCurrent{0, 0};
+    std::function<bool()> m_abortProc;
 
     static int s_failNextCreateDC;
     friend void FailNextCreateCompatibleDC(int count);

@@ -1,9 +1,14 @@
 #include "platform/qt/printer.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
+
+#ifdef ZELBRIN_HAVE_CUPS
+#include <cups/cups.h>
+#endif
 
 namespace {
 
@@ -27,16 +32,52 @@ std::unique_ptr<QPrinter> MakeAppPrinter() {
     return printer;
 }
 
+// The application printer lives with the application object: it is deleted when
+// the QApplication goes, while the print support it uses still exists (a static
+// destroyed at exit would outlive it and crash).
+QPrinter* s_appPrinter = nullptr;
+
+void DeleteAppPrinter() {
+    delete s_appPrinter;
+    s_appPrinter = nullptr;
+}
+
 } // namespace
 
 QPrinter& AfxGetAppPrinter() {
-    static std::unique_ptr<QPrinter> printer = MakeAppPrinter();
-    return *printer;
+    if (!s_appPrinter) {
+        s_appPrinter = MakeAppPrinter().release();
+        if (QCoreApplication::instance())
+            qAddPostRoutine(DeleteAppPrinter);
+    }
+    return *s_appPrinter;
 }
 
 bool AfxAppPrinterIsFallback() {
     AfxGetAppPrinter();
     return s_fallback;
+}
+
+std::string AfxPrinterName(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return printer.outputFileName().isEmpty() ? std::string("PDF file")
+                                                  : printer.outputFileName().toStdString();
+    return printer.printerName().toStdString();
+}
+
+std::string AfxPrintJobFailure(const QPrinter& printer) {
+    if (printer.printerState() == QPrinter::Error)
+        return "the job could not be written";
+    if (printer.printerState() == QPrinter::Aborted)
+        return "the job was cancelled";
+#ifdef ZELBRIN_HAVE_CUPS
+    // Qt hands the finished job to CUPS as its last request and keeps quiet
+    // about the answer; the library still holds it.
+    if (printer.outputFormat() == QPrinter::NativeFormat &&
+        cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+        return cupsLastErrorString();
+#endif
+    return {};
 }
 
 CPrinterDC::CPrinterDC(QPrinter* printer) : m_pPrinter(printer) {

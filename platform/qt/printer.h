@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <memory>
+#include <string>
 
 class QPrinter;
 
@@ -14,6 +15,11 @@ class QPrinter;
 QPrinter& AfxGetAppPrinter();
 // True when the application printer is the fallback PDF printer.
 bool AfxAppPrinterIsFallback();
+// The printer's name as the user knows it: the queue, or the PDF file.
+std::string AfxPrinterName(const QPrinter& printer);
+// After a job has ended: empty when the print system took it, otherwise why
+// it did not (the queue refused it, or the job could not be written).
+std::string AfxPrintJobFailure(const QPrinter& printer);
 
 // A printer DC: answers the printer's metrics at once; painting starts with
 // StartDoc and goes to the printer page by page.
@@ -26,6 +32,7 @@ public:
     int EndPage();
     int EndDoc();
     int AbortDoc();
+    QPrinter* GetPrinter() const { return m_pPrinter; }
 
 private:
     QPrinter* m_pPrinter;

@@ -6,8 +6,11 @@ CView::CView(QWidget* parent) : CWnd(parent) {}
 
 CView::~CView() = default;
 
-void CView::OnPrepareDC(CDC* pDC, CPrintInfo*) {
+void CView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
     pDC->SetMapMode(MM_TEXT);
+    // Without a page count, printing ends after the first page.
+    if (pInfo && pInfo->GetMaxPage() == 0xFFFF)
+        pInfo->m_bContinuePrinting = pInfo->m_nCurPage == 1;
 }
 
 void CView::OnInitialUpdate() {

@@ -3,18 +3,28 @@
 
 #include "platform/qt/wnd.h"
 
+#include <string>
+
 class CDC;
 class CDocument;
 
 // State of one print or preview job, handed to the printing overrides.
 struct CPrintInfo {
     BOOL m_bPreview = FALSE;
+    BOOL m_bDirect = FALSE; // printed without the Print dialog
+    BOOL m_bContinuePrinting = TRUE;
     UINT m_nCurPage = 1;
     UINT m_nMinPage = 1;
-    UINT m_nMaxPage = 1;
+    UINT m_nMaxPage = 0xFFFF; // no page count known
     RECT m_rectDraw{};
+    // Set when the print system refused the job or it failed; m_strFailure says why.
+    BOOL m_bFailed = FALSE;
+    std::string m_strFailure;
     void SetMaxPage(UINT n) { m_nMaxPage = n; }
+    UINT GetMaxPage() const { return m_nMaxPage; }
 };
+
+class CPreviewView;
 
 class CView : public CWnd {
     Q_OBJECT
@@ -26,7 +36,8 @@ public:
     void SetDocument(CDocument* pDocument) { m_pDocument = pDocument; }
 
     virtual void OnDraw(CDC* pDC) = 0;
-    // The text mapping mode with the origin at the client area's top-left.
+    // The text mapping mode with the origin at the client area's top-left;
+    // when printing without a page count, only page 1 goes on.
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
     // The base step repaints the whole view.
     virtual void OnInitialUpdate();
@@ -35,11 +46,28 @@ public:
 
     virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
     virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Draws one page: the base calls OnDraw.
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The Print dialog on the application printer; none for preview or direct printing.
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+
+    // The framework's print commands: Print (with the dialog), print without
+    // the dialog, and Print Preview in the frame in place of the view.
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+    // The preview shown now, or null.
+    CPreviewView* GetPreview() const { return m_pPreview; }
+    // Ends the preview (its Close button, Esc, or the frame's close request).
+    void EndPrintPreview();
 
     // The default paint handler: prepare a paint DC and draw into it.
     void OnPaint() override;
 
 private:
+    void PrintJob(BOOL bDirect);
+
     CDocument* m_pDocument = nullptr;
+    CPreviewView* m_pPreview = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "imaging/page_export.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/gdi.h"
+#include "platform/qt/printer.h"
 #include "platform/win/afxmsgbox.h"
 #include "res/resource.h"
 #include "support/modal_dialog.h"
@@ -13,6 +14,7 @@
 #include "view/page_math.h"
 #include "view/zelbrin_view.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -111,6 +113,9 @@ protected:
 TEST_F(Editor, StartsWithAnUntitledPageAndTheFiveDefaults) {
     ASSERT_TRUE(Start());
     EXPECT_EQ(Frame().windowTitle(), "Untitled - Zelbrin");
+    // Without a printer Print's prompt says where the page goes instead.
+    EXPECT_EQ(Frame().GetCommandAction(ID_FILE_PRINT)->statusTip().contains("no printer"),
+              AfxAppPrinterIsFallback());
     EXPECT_EQ(Doc().GetItemCount(), 0);
     EXPECT_EQ(View().m_nPixelsPerInch, ComputePixelsPerInch(768, View().m_fPageHeightInches));
     EXPECT_EQ(View().m_bShowGrid, 0);
@@ -322,7 +327,7 @@ TEST_F(Editor, ExportInTheWindowEqualsTheExportWithoutDialogs) {
 
     int h = 0, w = 0;
     View().GetClientExtent(h, w);
-    ASSERT_TRUE(ExportPageToJpeg(View(), Doc(), w, h, dir.File("direct.jpg")));
+    ASSERT_TRUE(ExportPageToJpeg(Doc(), w, w, h, dir.File("direct.jpg")));
     EXPECT_EQ(ReadFileBytes(dir.File("window.jpg")), ReadFileBytes(dir.File("direct.jpg")));
 }
 

@@ -32,6 +32,14 @@ TEST(CommandLineParse, ModesAndErrors) {
     EXPECT_EQ(ex.height, 0);
     EXPECT_EQ(ex.album, AbsolutePath("a.alb"));
     EXPECT_EQ(ParseCommandLine({"--ppi", "60", "a.alb"}).ppi, 60);
+    CommandLine print = ParseCommandLine({"--print", "a.alb"});
+    EXPECT_EQ(print.mode, Mode::Batch);
+    EXPECT_TRUE(print.print);
+    EXPECT_TRUE(print.printPdfPath.empty());
+    CommandLine pdf = ParseCommandLine({"a.alb", "--print-pdf", "o.pdf"});
+    EXPECT_EQ(pdf.mode, Mode::Batch);
+    EXPECT_FALSE(pdf.print);
+    EXPECT_EQ(pdf.printPdfPath, AbsolutePath("o.pdf"));
 
     // A picture list runs to the next option or "--"; without an output the editor opens.
     CommandLine ins =
@@ -53,6 +61,8 @@ TEST(CommandLineParse, ModesAndErrors) {
              {"--export-jpeg", "o.jpg", "--height", "-5", "a.alb"},
              {"--width", "100", "a.alb"}, // size without export
              {"--ppi", "0"},
+             {"--print-pdf"}, // no file
+             {"--print", "--width", "100", "a.alb"},
              {"--frobnicate"},
              {"a.alb", "b.alb"},
              {"--insert", "--save-as", "o.alb"}, // no pictures
@@ -64,8 +74,9 @@ TEST(CommandLineParse, ModesAndErrors) {
         EXPECT_FALSE(cl.error.empty());
     }
     const std::string usage = UsageText();
-    for (const char* option : {"--ppi", "--template", "--insert", "--save-template", "--save-as",
-                               "--export-jpeg", "--width", "--height", "--make-sample", "--help"})
+    for (const char* option :
+         {"--ppi", "--template", "--insert", "--save-template", "--save-as", "--export-jpeg",
+          "--width", "--height", "--print", "--print-pdf", "--make-sample", "--help"})
         EXPECT_NE(usage.find(std::string("\n  ") + option + " "), std::string::npos) << option;
 }
 
@@ -129,7 +140,7 @@ TEST(CommandLineRun, ExportsWhatTheEditorWouldAndFailsClearly) {
         ASSERT_TRUE(doc.WriteAlbumFile());
         int h = 0, w = 0;
         view.GetClientExtent(h, w);
-        ASSERT_TRUE(ExportPageToJpeg(view, doc, 300, static_cast<int>(300 / (float(w) / h)),
+        ASSERT_TRUE(ExportPageToJpeg(doc, w, 300, static_cast<int>(300 / (float(w) / h)),
                                      dir.File("inside.jpg")));
     }
 
@@ -159,6 +170,23 @@ TEST(CommandLineRun, ExportsWhatTheEditorWouldAndFailsClearly) {
     EXPECT_TRUE(err.contains("no/x.jpg")) << err.toStdString();
     EXPECT_EQ(RunZelbrin({"--export-jpeg", "x.jpg", "--width", "wide", "a.alb"}, err), 2);
     EXPECT_TRUE(err.contains("--width")) << err.toStdString();
+
+    // Printing into a PDF: the same failures, and no file left behind.
+    struct Failing {
+        QString album, pdf, says;
+    };
+    const QString bad = QString::fromStdString(dir.File("bad.alb"));
+    const QString good = QString::fromStdString(dir.File("page.alb"));
+    for (const Failing& f :
+         {Failing{bad, QString::fromStdString(dir.File("p.pdf")), "album"},
+          Failing{good, QString::fromStdString(dir.File("no/p.pdf")), "no/p.pdf"}}) {
+        EXPECT_EQ(RunZelbrin({"--print-pdf", f.pdf, f.album}, err), 1);
+        EXPECT_TRUE(err.contains(f.says)) << err.toStdString();
+        EXPECT_FALSE(FileExists(f.pdf.toStdString()));
+    }
+    ASSERT_EQ(RunZelbrin({"--print-pdf", QString::fromStdString(dir.File("p.pdf")), good}, err), 0)
+        << err.toStdString();
+    EXPECT_EQ(ReadFileBytes(dir.File("p.pdf")).substr(0, 5), "%PDF-");
 }
 
 TEST(CommandLineRun, BuildsAPageFromATemplateAsTheEditorDoes) {
@@ -188,7 +216,7 @@ TEST(CommandLineRun, BuildsAPageFromATemplateAsTheEditorDoes) {
         ASSERT_TRUE(doc.SaveAlbumAs(dir.File("editor.alb")));
         int h = 0, w = 0;
         view.GetClientExtent(h, w);
-        ASSERT_TRUE(ExportPageToJpeg(view, doc, w, h, dir.File("editor.jpg")));
+        ASSERT_TRUE(ExportPageToJpeg(doc, w, w, h, dir.File("editor.jpg")));
     }
 
     // Relative names, taken from the working folder.

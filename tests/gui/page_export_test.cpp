@@ -61,7 +61,7 @@ protected:
     std::vector<unsigned char> Render(int w, int h, float scale, CPageExport& page) {
         CClientDC dc(view.get());
         EXPECT_TRUE(page.Begin(&dc, w, h));
-        page.DrawItems(*view, doc, scale);
+        page.DrawItems(doc, scale);
         std::vector<unsigned char> rgb;
         EXPECT_TRUE(page.ReadPixels(rgb));
         return rgb;
@@ -125,7 +125,7 @@ TEST_F(Export, WritesJfifAtQualityNinety) {
     TempDir dir;
     doc.AppendItem(Solid(40, 30, 250, 120, 10, RECT{0, 0, 200, 150}));
     const std::string path = dir.File("page.jpg");
-    ASSERT_TRUE(ExportPageToJpeg(*view, doc, 300, 200, path));
+    ASSERT_TRUE(ExportPageToJpeg(doc, cw, 300, 200, path));
     const std::string bytes = ReadFileBytes(path);
     ASSERT_GT(bytes.size(), 20u);
     EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xFF);
@@ -180,8 +180,8 @@ TEST_F(Export, FailuresAreReportedAndNothingIsLeftBehind) {
     EXPECT_NE(boxes.texts()[2].find(bad), std::string::npos);
     EXPECT_TRUE(FilesIn(dir.path()).empty());
 
-    EXPECT_FALSE(ExportPageToJpeg(*view, doc, 0, 10, dir.File("a.jpg")));
-    EXPECT_FALSE(ExportPageToJpeg(*view, doc, 3001, 10, dir.File("a.jpg")));
+    EXPECT_FALSE(ExportPageToJpeg(doc, cw, 0, 10, dir.File("a.jpg")));
+    EXPECT_FALSE(ExportPageToJpeg(doc, cw, 3001, 10, dir.File("a.jpg")));
     EXPECT_TRUE(FilesIn(dir.path()).empty());
 }
 

@@ -476,16 +476,27 @@ TEST_F(PageView, PrinterRereadsPicturesAtFullSize) {
 TEST_F(PageView, PrintingScalesByPrinterResolutionAndDrawsNoGrid) {
     Start();
     view->m_bShowGrid = 1;
-    doc.AppendItem(SolidPicture(10, 10, qRgb(255, 0, 0), RECT{12, 30, 57, 91}));
-    QImage page(600, 950, QImage::Format_RGB32);
-    CImagePrinterDC printer(&page, 600, 600);
-    printer.SetDeviceCaps(4800, 6300, 600, 600);
-    view->m_nPrinterDpi = 600;
-    view->OnDraw(&printer);
-    EXPECT_EQ(At(page, 120, 300), 0xFF0000u);
-    EXPECT_EQ(At(page, 119, 300), 0xFFFFFFu);
-    EXPECT_EQ(At(page, 569, 909), 0xFF0000u);
-    EXPECT_EQ(At(page, 0, 0), 0xFFFFFFu); // no gridline at 0
+    ASSERT_EQ(view->m_nPixelsPerInch, 60); // 600 dpi: scale 10.0
+    const struct {
+        RECT place, printed;
+    } rows[] = {{{12, 30, 57, 91}, {120, 300, 570, 910}},
+                {{10, 20, 110, 95}, {100, 200, 1100, 950}}};
+    for (const auto& row : rows) {
+        doc.OnNewDocument();
+        doc.AppendItem(SolidPicture(10, 10, qRgb(255, 0, 0), row.place));
+        QImage page(1200, 1000, QImage::Format_RGB32);
+        CImagePrinterDC printer(&page, 600, 600);
+        printer.SetDeviceCaps(4800, 6300, 600, 600);
+        view->m_nPrinterDpi = 600;
+        view->OnDraw(&printer);
+        const RECT& r = row.printed;
+        EXPECT_EQ(At(page, r.left, r.top), 0xFF0000u);
+        EXPECT_EQ(At(page, r.left - 1, r.top), 0xFFFFFFu);
+        EXPECT_EQ(At(page, r.right - 1, r.bottom - 1), 0xFF0000u);
+        EXPECT_EQ(At(page, r.right, r.bottom - 1), 0xFFFFFFu);
+        EXPECT_EQ(At(page, r.right - 1, r.bottom), 0xFFFFFFu);
+        EXPECT_EQ(At(page, 0, 0), 0xFFFFFFu); // no gridline at 0
+    }
     EXPECT_FLOAT_EQ(view->m_fPageWidthInches, 8.0f);
     EXPECT_FLOAT_EQ(view->m_fPageHeightInches, 10.5f);
 }

@@ -86,9 +86,9 @@ TEST_F(SettingsStore, SpacingTextCountsOnlyItsLeadingDecimalNumber) {
     const struct {
         const char* text;
         float spacing;
-    } rows[] = {{"inches", 0.0f}, {"0.5 in", 0.5f}, {"inf", 0.0f},       {"-INFINITY", 0.0f},
-                {"nan", 0.0f},    {"0x10", 0.0f},   {"12x", 12.0f},      {" 2.5e1", 25.0f},
-                {"3e", 3.0f},     {"1e999", inf},   {"-1e999", -inf},    {".25", 0.25f}};
+    } rows[] = {{"inches", 0.0f}, {"0.5 in", 0.5f}, {"inf", 0.0f},    {"-INFINITY", 0.0f},
+                {"nan", 0.0f},    {"0x10", 0.0f},   {"12x", 12.0f},   {" 2.5e1", 25.0f},
+                {"3e", 3.0f},     {"1e999", inf},   {"-1e999", -inf}, {".25", 0.25f}};
     for (const auto& row : rows) {
         PutRaw("Gridlines/Vert Spacing", row.text);
         EXPECT_EQ(LoadViewSettings(app).fVertSpacing, row.spacing) << row.text;
@@ -101,9 +101,9 @@ TEST(GridGeometry, AnySpacingGivesStepsThatFitAnInt) {
     const struct {
         float spacing;
         int step, lines;
-    } rows[] = {{1.0f, 60, 8},        {inf, INT_MAX, 0},  {-inf, 0, 0},
-                {1e30f, INT_MAX, 0},  {1e-30f, 0, 0},     {std::nanf(""), 0, 0},
-                {0.0166f, 0, 0},      {0.017f, 1, 480},   {-2.0f, 0, 0}};
+    } rows[] = {{1.0f, 60, 8},       {inf, INT_MAX, 0}, {-inf, 0, 0},
+                {1e30f, INT_MAX, 0}, {1e-30f, 0, 0},    {std::nanf(""), 0, 0},
+                {0.0166f, 0, 0},     {0.017f, 1, 480},  {-2.0f, 0, 0}};
     for (const auto& row : rows) {
         const GridGeometry g = ComputeGridGeometry(480, 630, row.spacing, 1.0f, 8.0f, 10.5f);
         EXPECT_EQ(g.stepX, row.step) << row.spacing;

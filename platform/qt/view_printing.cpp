@@ -1,0 +1,179 @@
+// The framework's printing course on a view: the Print dialog, the printing
+// loop with its cancellable "Printing" box, and print preview in the frame.
+#include "platform/qt/view.h"
+
+#include "platform/qt/frame_wnd.h"
+#include "platform/qt/gdi.h"
+#include "platform/qt/preview_view.h"
+#include "platform/qt/printer.h"
+#include "platform/qt/win_app.h"
+#include "platform/win/afxmsgbox.h"
+#include "platform/win/document.h"
+#include "res/resource.h"
+
+#include <QApplication>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProgressDialog>
+
+#include <memory>
+
+namespace {
+
+std::string DocName(CDocument* doc) {
+    return doc && !doc->GetTitle().empty() ? doc->GetTitle() : std::string("Untitled");
+}
+
+// The "Printing" box: shown when the job takes a moment, Cancel ends it.
+class CPrintingDialog {
+public:
+    CPrintingDialog(QWidget* parent, const std::string& doc, const std::string& printer)
+        : m_box(QString::fromStdString("Printing " + doc + "\non " + printer), "Cancel", 0, 0,
+                parent) {
+        m_box.setWindowTitle("Printing");
+        m_box.setWindowModality(Qt::WindowModal);
+        m_box.setMinimumDuration(500);
+        m_box.setAutoClose(false);
+        m_box.setAutoReset(false);
+        m_box.setValue(0);
+    }
+    // The abort procedure: lets the box answer, then says whether to go on.
+    bool Continue() {
+        QCoreApplication::processEvents();
+        return !m_box.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_box;
+};
+
+} // namespace
+
+BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
+    if (pInfo->m_bPreview || pInfo->m_bDirect)
+        return TRUE;
+    QPrintDialog dlg(&AfxGetAppPrinter(), window());
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dlg.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    return dlg.exec() == QDialog::Accepted;
+}
+
+void CView::OnPrint(CDC* pDC, CPrintInfo*) {
+    OnDraw(pDC);
+}
+
+void CView::OnFilePrint() {
+    PrintJob(FALSE);
+}
+
+void CView::OnFilePrintDirect() {
+    PrintJob(TRUE);
+}
+
+void CView::PrintJob(BOOL bDirect) {
+    if (m_pPreview)
+        return;
+    CPrintInfo info;
+    info.m_bDirect = bDirect;
+    if (!OnPreparePrinting(&info))
+        return;
+    QPrinter& printer = AfxGetAppPrinter();
+    const std::string name = AfxPrinterName(printer);
+    CPrinterDC dc(&printer);
+    OnBeginPrinting(&dc, &info);
+    bool cancelled = false;
+    {
+        CPrintingDialog box(window(), DocName(GetDocument()), name);
+        dc.SetAbortProc([&] { return !(cancelled = cancelled || !box.Continue()); });
+        if (dc.StartDoc(DocName(GetDocument()).c_str()) < 0) {
+            info.m_bFailed = TRUE;
+            info.m_strFailure = AfxPrintJobFailure(printer);
+            if (info.m_strFailure.empty())
+                info.m_strFailure = "the printer could not be opened";
+        } else {
+            for (info.m_nCurPage = info.m_nMinPage; info.m_nCurPage <= info.m_nMaxPage;
+                 ++info.m_nCurPage) {
+                OnPrepareDC(&dc, &info);
+                if (!info.m_bContinuePrinting || !dc.QueryAbort())
+                    break;
+                dc.StartPage();
+                OnPrint(&dc, &info);
+                dc.EndPage();
+            }
+            if (cancelled) {
+                dc.AbortDoc();
+            } else {
+                dc.EndDoc();
+                info.m_strFailure = AfxPrintJobFailure(printer);
+                info.m_bFailed = !info.m_strFailure.empty();
+            }
+        }
+        dc.SetAbortProc(nullptr);
+    }
+    if (info.m_bFailed)
+        AfxMessageBox("The page could not be printed on " + name + ": " + info.m_strFailure + ".",
+                      MB_OK | MB_ICONEXCLAMATION);
+    OnEndPrinting(&dc, &info);
+}
+
+void CView::OnFilePrintPreview() {
+    if (m_pPreview)
+        return;
+    auto* frame = qobject_cast<CFrameWnd*>(window());
+    if (!frame)
+        return;
+    auto info = std::make_shared<CPrintInfo>();
+    info->m_bPreview = TRUE;
+    if (!OnPreparePrinting(info.get()))
+        return;
+    QPrinter& printer = AfxGetAppPrinter();
+    auto attribs = std::make_shared<CPrinterDC>(&printer);
+    OnBeginPrinting(attribs.get(), info.get());
+    CWinApp* app = AfxGetApp();
+    m_pPreview = new CPreviewView(
+        &printer, app ? app->m_nNumPreviewPages : 1,
+        [this, info](QPrinter* target) {
+            CPrinterDC dc(target);
+            if (dc.StartDoc(DocName(GetDocument()).c_str()) < 0)
+                return;
+            for (info->m_nCurPage = info->m_nMinPage; info->m_nCurPage <= info->m_nMaxPage;
+                 ++info->m_nCurPage) {
+                info->m_bContinuePrinting = TRUE;
+                OnPrepareDC(&dc, info.get());
+                if (!info->m_bContinuePrinting)
+                    break;
+                dc.StartPage();
+                OnPrint(&dc, info.get());
+                dc.EndPage();
+            }
+            dc.EndDoc();
+        },
+        frame);
+    m_pPreview->onClose = [this, frame, info, attribs] {
+        if (CWinApp* app = AfxGetApp(); app && m_pPreview)
+            app->m_nNumPreviewPages = m_pPreview->PagesShown();
+        m_pPreview = nullptr;
+        if (frame)
+            frame->EndPreview();
+        OnEndPrinting(attribs.get(), info.get());
+    };
+    m_pPreview->onPrint = [this, frame] {
+        if (!m_pPreview)
+            return;
+        m_pPreview->onClose();
+        frame->OnCommand(ID_FILE_PRINT);
+    };
+    frame->BeginPreview(m_pPreview, [this] { EndPrintPreview(); });
+    // Shown, the preview records the page once; a frame not shown yet has it
+    // recorded here.
+    if (m_pPreview->Widget()->pageCount() == 0)
+        m_pPreview->Widget()->updatePreview();
+    m_pPreview->UpdateButtons();
+}
+
+void CView::EndPrintPreview() {
+    if (m_pPreview && m_pPreview->onClose)
+        m_pPreview->onClose();
+}

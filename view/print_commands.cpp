@@ -1,0 +1,62 @@
+// Printing and Print Setup: the page prints as one sheet at the printer's
+// resolution; while printing or previewing the frame can be resized.
+#include "view/zelbrin_view.h"
+
+#include "platform/qt/frame_host.h"
+#include "platform/qt/frame_wnd.h"
+#include "platform/qt/gdi.h"
+#include "platform/qt/printer.h"
+#include "platform/win/afxmsgbox.h"
+
+#include <QPageSetupDialog>
+
+#include <string>
+#include <vector>
+
+namespace {
+constexpr DWORD kPrintingStyles = WS_THICKFRAME | WS_MAXIMIZEBOX;
+}
+
+BOOL CZelbrinView::OnPreparePrinting(CPrintInfo* pInfo) {
+    // No page count: the default page preparation stops after page 1.
+    return DoPreparePrinting(pInfo);
+}
+
+void CZelbrinView::OnBeginPrinting(CDC* pDC, CPrintInfo*) {
+    m_nJobDpi = m_nPrinterDpi;
+    m_fJobWidthInches = m_fPageWidthInches;
+    m_fJobHeightInches = m_fPageHeightInches;
+    m_drawing.TakeReducedPictures();
+    LoadPrinterMetrics(pDC);
+    if (CFrameHost* host = AfxGetFrameHost())
+        host->ModifyFrameStyle(0, kPrintingStyles, SWP_FRAMECHANGED);
+}
+
+void CZelbrinView::OnEndPrinting(CDC*, CPrintInfo* pInfo) {
+    if (CFrameHost* host = AfxGetFrameHost())
+        host->ModifyFrameStyle(kPrintingStyles, 0, 0);
+    const std::vector<std::string> reduced = m_drawing.TakeReducedPictures();
+    if (pInfo && pInfo->m_bFailed) {
+        // A job that did not print leaves the page as it was.
+        m_nPrinterDpi = m_nJobDpi;
+        m_fPageWidthInches = m_fJobWidthInches;
+        m_fPageHeightInches = m_fJobHeightInches;
+    } else if (pInfo && !pInfo->m_bPreview && !reduced.empty()) {
+        std::string text = "These pictures could not be read again from their files and were "
+                           "printed at reduced resolution:";
+        for (const std::string& name : reduced)
+            text += "\n" + name;
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    }
+    UpdatePageLayout();
+}
+
+void CZelbrinView::OnFilePrintSetup() {
+    QPageSetupDialog dlg(&AfxGetAppPrinter(), nullptr);
+    dlg.setWindowTitle("Print Setup");
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    CPrinterDC printer(&AfxGetAppPrinter());
+    LoadPrinterMetrics(&printer);
+    UpdatePageLayout();
+}
