@@ -330,6 +330,9 @@ TEST_F(MouseEditing, DoubleClickEditsOnlyTextItems) {
     for (const Case& c : cases) {
         doc.m_bAlbumModified = 0;
         OnNextModal([&](QDialog* d) {
+            // The second press arrived as the double-click only: no drag began.
+            EXPECT_EQ(view->m_nDragMode, DRAG_NONE);
+            EXPECT_EQ(CWnd::GetCapture(), nullptr);
             d->findChild<QPlainTextEdit*>()->setPlainText(c.typed);
             d->findChild<QComboBox*>()->setEditText(c.font);
             for (QCheckBox* box : d->findChildren<QCheckBox*>())
