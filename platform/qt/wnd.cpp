@@ -8,7 +8,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
-#include <QStyleHints>
 
 #include <cmath>
 
@@ -209,32 +208,12 @@ BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) {
 
 void CWnd::OnCaptureChanged(CWnd*) {}
 
-bool CWnd::IsSecondClick(const QMouseEvent* e) {
-    const QStyleHints* hints = QGuiApplication::styleHints();
-    const QPoint at = e->position().toPoint();
-    const bool second = m_bHaveLastPress &&
-                        e->timestamp() - m_nLastPressTime <
-                            static_cast<quint64>(hints->mouseDoubleClickInterval()) &&
-                        (at - m_ptLastPress).manhattanLength() <= hints->mouseDoubleClickDistance();
-    // A third press begins a new click.
-    m_bHaveLastPress = !second;
-    m_nLastPressTime = e->timestamp();
-    m_ptLastPress = at;
-    return second;
-}
-
 void CWnd::mousePressEvent(QMouseEvent* event) {
     NotePointer(event);
     AfxSetCursorWindow(this);
     if (event->button() != Qt::LeftButton)
         return;
     const bool captured = m_bCapture;
-    if (IsSecondClick(event)) {
-        // The double-click event that follows from Qt is then skipped.
-        m_bDblClkDelivered = true;
-        OnLButtonDblClk(MouseFlags(event), ClientPoint(event));
-        return;
-    }
     if (!captured)
         OnSetCursor(this, HTCLIENT, WM_LBUTTONDOWN);
     OnLButtonDown(MouseFlags(event), ClientPoint(event));
@@ -247,7 +226,6 @@ void CWnd::mouseReleaseEvent(QMouseEvent* event) {
     AfxSetCursorWindow(this);
     if (event->button() != Qt::LeftButton)
         return;
-    m_bDblClkDelivered = false;
     const bool captured = m_bCapture;
     OnLButtonUp(MouseFlags(event), ClientPoint(event));
     if (captured && !m_bCapture)
@@ -263,16 +241,11 @@ void CWnd::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CWnd::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Qt delivers the second press of a double-click as this event alone.
     NotePointer(event);
     AfxSetCursorWindow(this);
-    if (event->button() != Qt::LeftButton)
-        return;
-    if (m_bDblClkDelivered) {
-        m_bDblClkDelivered = false;
-        return;
-    }
-    m_bHaveLastPress = false;
-    OnLButtonDblClk(MouseFlags(event), ClientPoint(event));
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDblClk(MouseFlags(event), ClientPoint(event));
 }
 
 void CWnd::paintEvent(QPaintEvent* event) {

@@ -89,17 +89,10 @@ private:
     QRegion BeginPaintRegion(bool& erase);
     // Ends the capture without telling anyone.
     void DropCapture();
-    // Whether a left press completes a double-click with the press before it.
-    bool IsSecondClick(const QMouseEvent* event);
 
     QImage m_surface;
     QRegion m_update;
     bool m_bErase = false;
     bool m_bPaintScheduled = false;
     bool m_bCapture = false;
-    // Double-click detection: the last left press that began a click.
-    bool m_bHaveLastPress = false;
-    quint64 m_nLastPressTime = 0;
-    QPoint m_ptLastPress;
-    bool m_bDblClkDelivered = false;
 };

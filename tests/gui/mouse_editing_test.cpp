@@ -330,9 +330,6 @@ TEST_F(MouseEditing, DoubleClickEditsOnlyTextItems) {
     for (const Case& c : cases) {
         doc.m_bAlbumModified = 0;
         OnNextModal([&](QDialog* d) {
-            // The second press arrived as the double-click only: no drag began.
-            EXPECT_EQ(view->m_nDragMode, DRAG_NONE);
-            EXPECT_EQ(CWnd::GetCapture(), nullptr);
             d->findChild<QPlainTextEdit*>()->setPlainText(c.typed);
             d->findChild<QComboBox*>()->setEditText(c.font);
             for (QCheckBox* box : d->findChildren<QCheckBox*>())
@@ -355,6 +352,36 @@ TEST_F(MouseEditing, DoubleClickEditsOnlyTextItems) {
         EXPECT_EQ(view->m_nDragMode, DRAG_NONE);
         ExpectFullRepaint("after the edit");
     }
+}
+
+// Records the mouse messages a window receives.
+class MessageLog : public CWnd {
+public:
+    std::string log;
+    void Note(const char* what, UINT flags, POINT p) {
+        log += std::string(what) + "(" + std::to_string(p.x) + "," + std::to_string(p.y) +
+               (flags & MK_LBUTTON ? ",L" : "") + ") ";
+    }
+    void OnLButtonDown(UINT f, POINT p) override { Note("down", f, p); }
+    void OnLButtonUp(UINT f, POINT p) override { Note("up", f, p); }
+    void OnLButtonDblClk(UINT f, POINT p) override { Note("dbl", f, p); }
+    void OnCaptureChanged(CWnd*) override { log += "lost "; }
+};
+
+TEST(MouseMessages, TheSecondPressOfADoubleClickArrivesAsTheDoubleClick) {
+    MessageLog w;
+    w.resize(100, 100);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {}, QPoint(10, 20));
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, QPoint(30, 40));
+    EXPECT_EQ(w.log, "down(10,20,L) up(10,20) dbl(10,20,L) up(10,20) down(30,40,L) up(30,40) ");
+    w.log.clear();
+    w.SetCapture();
+    EXPECT_EQ(CWnd::GetCapture(), &w);
+    w.ReleaseCapture();
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    EXPECT_EQ(w.log, "lost ");
 }
 
 TEST(Cursors, FiveShapesWithTheirHotSpots) {
