@@ -359,9 +359,7 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
     const QRect dest(x, y, nWidth, nHeight);
     if (!m_pSurface) {
         QImage part = src.copy(xSrc, ySrc, nSrcWidth, nSrcHeight);
-        PaintWith([&](QPainter& p) {
-            p.drawImage(dest, part);
-        });
+        PaintWith([&](QPainter& p) { p.drawImage(dest, part); });
         return TRUE;
     }
     // Copy through a temporary when source and target are the same image.
@@ -433,9 +431,7 @@ int CDC::TransferDib(int xDest, int yDest, int wDest, int hDest, int xSrc, int y
                     out[c] = pixel(sx, b);
             }
         }
-        PaintWith([&](QPainter& p) {
-            p.drawImage(dest, part);
-        });
+        PaintWith([&](QPainter& p) { p.drawImage(dest, part); });
         return hSrc;
     }
     QRegion area = EffectiveClip().intersected(dest);
