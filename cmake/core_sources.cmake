@@ -22,4 +22,5 @@ set(ZELBRIN_CORE_SOURCES
     imaging/jpeg_writer.cpp
     imaging/dib_image.cpp
     view/page_math.cpp
+    view/mouse_math.cpp
 )

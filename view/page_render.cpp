@@ -124,46 +124,53 @@ void CZelbrinView::SelectItem(int nIndex) {
     }
     m_pOffscreenDC->SelectObject(old);
 
-    const PageItem selected = doc->GetItem(nIndex);
-    if (selected.nKind == ITEM_TEXT) {
-        // A transparent text would be drawn over whatever its box shows now,
-        // its old selection frame included, which the new frame would cancel:
-        // the box gets the background first, as in a drag step.
-        InvalidateRect(&selected.rcPlace, FALSE);
-        UpdateWindow();
-    }
+    const PageItem& selected = doc->ItemAt(nIndex);
+    // The item's box gets the background first: a transparent text, or a
+    // picture that does not cover its box, would otherwise lie over whatever
+    // the window showed there, an old selection frame included.
+    InvalidateRect(&selected.rcPlace, FALSE);
+    UpdateWindow();
     Invalidate(FALSE);
     DrawPageItem(selected, &dc, 1.0f);
+    if (selected.nKind == ITEM_PICTURE)
+        DrawTextItems(&dc, selected.rcPlace);
     dc.DrawDragRect(&selected.rcPlace, kFrameSize, nullptr, kFrameSize);
     ValidateRect(&selected.rcPlace);
     UpdateWindow();
-    if (selected.nKind == ITEM_PICTURE)
-        DrawTextItems(&dc);
     doc->MoveItemToTop(nIndex);
 }
 
 void CZelbrinView::RepaintFloatingItem(PageItem item, CDC* pDC) {
-    if (item.nKind == ITEM_TEXT) {
-        InvalidateRect(&item.rcPlace, FALSE);
-        UpdateWindow();
-    }
+    // The new box gets the background, then the item, then the texts above a
+    // picture inside the box only (outside it the background holds them
+    // already), then the frame; the paint handler copies the rest.
+    InvalidateRect(&item.rcPlace, FALSE);
+    UpdateWindow();
     Invalidate(FALSE);
     DrawPageItem(item, pDC, 1.0f);
+    if (item.nKind == ITEM_PICTURE)
+        DrawTextItems(pDC, item.rcPlace);
     pDC->DrawDragRect(&item.rcPlace, kFrameSize, nullptr, kFrameSize);
     ValidateRect(&item.rcPlace);
     UpdateWindow();
-    if (item.nKind == ITEM_PICTURE)
-        DrawTextItems(pDC);
 }
 
-void CZelbrinView::DrawTextItems(CDC* pDC) {
-    // Text stays above a floating picture.
+void CZelbrinView::DrawTextItems(CDC* pDC, const RECT& rcClip) {
     const CZelbrinDoc* doc = GetDocument();
     if (!doc)
         return;
-    for (int i = 0; i < doc->GetItemCount(); ++i)
-        if (doc->ItemAt(i).nKind == ITEM_TEXT)
-            DrawPageItem(doc->ItemAt(i), pDC, 1.0f);
+    // Text is clipped to its box, so texts outside rcClip draw nothing there.
+    const auto meets = [&rcClip](const RECT& rc) {
+        return rc.left < rcClip.right && rcClip.left < rc.right && rc.top < rcClip.bottom &&
+               rcClip.top < rc.bottom;
+    };
+    pDC->IntersectClipRect(rcClip.left, rcClip.top, rcClip.right, rcClip.bottom);
+    for (int i = 0; i < doc->GetItemCount(); ++i) {
+        const PageItem& item = doc->ItemAt(i);
+        if (item.nKind == ITEM_TEXT && meets(item.rcPlace))
+            DrawPageItem(item, pDC, 1.0f);
+    }
+    pDC->SelectClipRgn(nullptr);
 }
 
 void CZelbrinView::OnPaint() {

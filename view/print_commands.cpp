@@ -5,10 +5,9 @@
 #include "platform/qt/frame_host.h"
 #include "platform/qt/frame_wnd.h"
 #include "platform/qt/gdi.h"
+#include "platform/qt/print_setup_dialog.h"
 #include "platform/qt/printer.h"
 #include "platform/win/afxmsgbox.h"
-
-#include <QPageSetupDialog>
 
 #include <string>
 #include <vector>
@@ -52,9 +51,7 @@ void CZelbrinView::OnEndPrinting(CDC*, CPrintInfo* pInfo) {
 }
 
 void CZelbrinView::OnFilePrintSetup() {
-    QPageSetupDialog dlg(&AfxGetAppPrinter(), nullptr);
-    dlg.setWindowTitle("Print Setup");
-    if (dlg.exec() != QDialog::Accepted)
+    if (!RunPrintSetupDialog(&AfxGetAppPrinter(), window()))
         return;
     CPrinterDC printer(&AfxGetAppPrinter());
     LoadPrinterMetrics(&printer);

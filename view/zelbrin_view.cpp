@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "document/zelbrin_doc.h"
 #include "platform/qt/win_app.h"
+#include "res/cursors.h"
 #include "res/resource.h"
 #include "platform/qt/gdi.h"
 #include "platform/qt/printer.h"
@@ -12,6 +13,8 @@ CZelbrinView::CZelbrinView(QWidget* parent)
       m_pOffscreenBitmap(std::make_unique<CBitmap>()) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
+    static const bool cursorsLoaded = (RegisterProgramCursors(), true);
+    (void)cursorsLoaded;
     // The page's inches come from the application printer's printable area.
     CPrinterDC printer(&AfxGetAppPrinter());
     LoadPrinterMetrics(&printer);

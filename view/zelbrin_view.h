@@ -6,6 +6,7 @@
 #include "document/page_item.h"
 #include "imaging/page_drawing.h"
 #include "platform/qt/view.h"
+#include "view/mouse_math.h"
 
 #include <memory>
 
@@ -42,6 +43,17 @@ public:
     void RepaintFloatingItem(PageItem item, CDC* pDC);
     void OnPaint() override;
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+
+    // Mouse editing: select, move, size from a corner, crop at an edge, edit
+    // a text by double-click; the pointer shows what a press would do.
+    void OnLButtonDown(UINT nFlags, POINT point) override;
+    void OnMouseMove(UINT nFlags, POINT point) override;
+    void OnLButtonUp(UINT nFlags, POINT point) override;
+    void OnLButtonDblClk(UINT nFlags, POINT point) override;
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
+    void OnCaptureChanged(CWnd* pWnd) override;
+    // Sets the pointer's shape; 0 when it is the standard arrow.
+    int UpdateCursor();
 
     // Printing: one sheet at the printer's resolution, pictures at full size.
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
@@ -82,9 +94,9 @@ public:
     CDC* OffscreenDC() const { return m_pOffscreenDC.get(); }
     CBitmap* OffscreenBitmap() const { return m_pOffscreenBitmap.get(); }
 
-    // Drag state.
-    int m_nDragMode = 0;
-    int m_nCropEdge = 0;
+    // Drag state (DragMode and CropEdge of view/mouse_math.h).
+    int m_nDragMode = DRAG_NONE;
+    int m_nCropEdge = EDGE_NONE;
     RECT m_rcStartPlace{};
     RECT m_rcStartCrop{};
     POINT m_ptDragOffset{};
@@ -117,8 +129,13 @@ private:
     int m_nJobDpi = 0;
     float m_fJobWidthInches = 0.0f;
     float m_fJobHeightInches = 0.0f;
-    // Draws every text item at scale 1, in array order.
-    void DrawTextItems(CDC* pDC);
+    // Draws, at scale 1 and in array order, the part inside rcClip of every
+    // text item that reaches into it: text stays above a floating picture
+    // without being drawn over its own image.
+    void DrawTextItems(CDC* pDC, const RECT& rcClip);
+    // The last point a drag step used, unclamped: a capture lost mid-drag
+    // ends the drag there.
+    POINT m_ptLastDrag{};
     void ToggleTextStyle(int PageItem::*field);
     void UpdateTextStyle(CCmdUI* pCmdUI, int PageItem::*field);
     void UpdateGridGeometry();

@@ -198,8 +198,8 @@ int CDC::GetDeviceCaps(int nIndex) const {
     Caps c = m_caps;
     if (!m_bCapsSet) {
         QSize s = ScreenMetrics();
-        c.horzRes = c.physWidth = s.width();
-        c.vertRes = c.physHeight = s.height();
+        c.horzRes = s.width();
+        c.vertRes = s.height();
     }
     switch (nIndex) {
     case HORZRES:
@@ -208,39 +208,16 @@ int CDC::GetDeviceCaps(int nIndex) const {
         return c.vertRes;
     case LOGPIXELSX:
         return c.logPixelsX;
-    case LOGPIXELSY:
-        return c.logPixelsY;
-    case HORZSIZE:
-        return c.logPixelsX ? static_cast<int>(c.horzRes * 25.4 / c.logPixelsX) : 0;
-    case VERTSIZE:
-        return c.logPixelsY ? static_cast<int>(c.vertRes * 25.4 / c.logPixelsY) : 0;
-    case BITSPIXEL:
-        return 32;
-    case PLANES:
-        return 1;
-    case NUMCOLORS:
-        return -1;
-    case RASTERCAPS:
-        return 0x0001 | 0x0008 | 0x0080 | 0x0200 | 0x0800; // bitblt, stretch, DIBs
-    case PHYSICALWIDTH:
-        return c.physWidth;
-    case PHYSICALHEIGHT:
-        return c.physHeight;
-    case PHYSICALOFFSETX:
-        return c.offsetX;
-    case PHYSICALOFFSETY:
-        return c.offsetY;
     default:
         return 0;
     }
 }
 
 void CDC::SetDeviceCaps(int horzRes, int vertRes, int logPixelsX, int logPixelsY) {
-    m_caps.horzRes = m_caps.physWidth = horzRes;
-    m_caps.vertRes = m_caps.physHeight = vertRes;
+    m_caps.horzRes = horzRes;
+    m_caps.vertRes = vertRes;
     m_caps.logPixelsX = logPixelsX;
     m_caps.logPixelsY = logPixelsY;
-    m_caps.offsetX = m_caps.offsetY = 0;
     m_bCapsSet = true;
 }
 
@@ -355,9 +332,6 @@ void CDC::FillRectRop(const QRect& r, DWORD rop) {
                 case BLACKNESS:
                     row[x] = 0xFF000000;
                     break;
-                case DSTINVERT:
-                    row[x] ^= 0x00FFFFFF;
-                    break;
                 default:
                     break;
                 }
@@ -394,10 +368,7 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
     const QRect dest(x, y, nWidth, nHeight);
     if (!m_pSurface) {
         QImage part = src.copy(xSrc, ySrc, nSrcWidth, nSrcHeight);
-        PaintWith([&](QPainter& p) {
-            p.setRenderHint(QPainter::SmoothPixmapTransform, m_nStretchMode == HALFTONE);
-            p.drawImage(dest, part);
-        });
+        PaintWith([&](QPainter& p) { p.drawImage(dest, part); });
         return TRUE;
     }
     // Copy through a temporary when source and target are the same image.
@@ -469,10 +440,7 @@ int CDC::TransferDib(int xDest, int yDest, int wDest, int hDest, int xSrc, int y
                     out[c] = pixel(sx, b);
             }
         }
-        PaintWith([&](QPainter& p) {
-            p.setRenderHint(QPainter::SmoothPixmapTransform, m_nStretchMode == HALFTONE);
-            p.drawImage(dest, part);
-        });
+        PaintWith([&](QPainter& p) { p.drawImage(dest, part); });
         return hSrc;
     }
     QRegion area = EffectiveClip().intersected(dest);
@@ -560,9 +528,7 @@ BOOL CDC::LineTo(int x, int y) {
     PaintWith([&](QPainter& p) {
         QPen pen(QColor::fromRgb(color));
         pen.setWidth(m_pPen->m_nWidth);
-        pen.setStyle(dotted                        ? Qt::DotLine
-                     : m_pPen->m_nStyle == PS_DASH ? Qt::DashLine
-                                                   : Qt::SolidLine);
+        pen.setStyle(dotted ? Qt::DotLine : Qt::SolidLine);
         pen.setCapStyle(Qt::FlatCap);
         p.setPen(pen);
         p.drawLine(QPointF(from.x + 0.5, from.y + 0.5), QPointF(x + 0.5, y + 0.5));
@@ -573,12 +539,6 @@ BOOL CDC::LineTo(int x, int y) {
 COLORREF CDC::SetTextColor(COLORREF crColor) {
     COLORREF old = m_crText;
     m_crText = crColor;
-    return old;
-}
-
-COLORREF CDC::SetBkColor(COLORREF crColor) {
-    COLORREF old = m_crBk;
-    m_crBk = crColor;
     return old;
 }
 
@@ -594,9 +554,7 @@ int CDC::DrawText(const char* lpszString, int nCount, RECT* lpRect, UINT nFormat
     std::string text = nCount < 0 ? std::string(lpszString) : std::string(lpszString, nCount);
     // Lines end at CR LF, or at a lone CR or LF.
     std::vector<QString> lines;
-    if (nFormat & DT_SINGLELINE) {
-        lines.push_back(QString::fromUtf8(text.c_str()));
-    } else {
+    {
         std::string cur;
         for (std::size_t i = 0; i < text.size(); ++i) {
             char c = text[i];
@@ -619,8 +577,7 @@ int CDC::DrawText(const char* lpszString, int nCount, RECT* lpRect, UINT nFormat
         p.setFont(font);
         QFontMetrics fm = p.fontMetrics();
         lineHeight = fm.height();
-        if (!(nFormat & DT_NOCLIP))
-            p.setClipRect(box, Qt::IntersectClip);
+        p.setClipRect(box, Qt::IntersectClip);
         p.setPen(QColor::fromRgb(ToQRgb(m_crText)));
         // Lines wholly outside the target are not drawn (nor measured against
         // it): the painter's text positions have a far smaller range than int.
@@ -637,14 +594,10 @@ int CDC::DrawText(const char* lpszString, int nCount, RECT* lpRect, UINT nFormat
             int x = box.left();
             if (nFormat & DT_CENTER)
                 x = (box.left() + box.right() + 1 - w) / 2;
-            else if (nFormat & DT_RIGHT)
-                x = box.right() + 1 - w;
             if (x > visible.right() || x + w <= visible.left()) {
                 y += lineHeight;
                 continue;
             }
-            if (m_nBkMode == OPAQUE)
-                p.fillRect(QRect(x, y, w, lineHeight), QColor::fromRgb(ToQRgb(m_crBk)));
             p.drawText(QPoint(x, y + fm.ascent()), line);
             y += lineHeight;
         }

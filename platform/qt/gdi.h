@@ -17,37 +17,21 @@ class QPaintDevice;
 class CWnd;
 
 // GetDeviceCaps indices.
-constexpr int HORZSIZE = 4;
-constexpr int VERTSIZE = 6;
 constexpr int HORZRES = 8;
 constexpr int VERTRES = 10;
-constexpr int BITSPIXEL = 12;
-constexpr int PLANES = 14;
-constexpr int NUMCOLORS = 24;
-constexpr int RASTERCAPS = 38;
 constexpr int LOGPIXELSX = 88;
-constexpr int LOGPIXELSY = 90;
-constexpr int PHYSICALWIDTH = 110;
-constexpr int PHYSICALHEIGHT = 111;
-constexpr int PHYSICALOFFSETX = 112;
-constexpr int PHYSICALOFFSETY = 113;
 
 constexpr int MM_TEXT = 1;
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
 constexpr int BLACKONWHITE = 1;
-constexpr int WHITEONBLACK = 2;
 constexpr int COLORONCOLOR = 3;
-constexpr int HALFTONE = 4;
 
 constexpr DWORD SRCCOPY = 0x00CC0020;
-constexpr DWORD PATINVERT = 0x005A0049;
-constexpr DWORD DSTINVERT = 0x00550009;
 constexpr DWORD BLACKNESS = 0x00000042;
 constexpr DWORD WHITENESS = 0x00FF0062;
 
 constexpr int PS_SOLID = 0;
-constexpr int PS_DASH = 1;
 constexpr int PS_DOT = 2;
 
 constexpr int FW_NORMAL = 400;
@@ -56,21 +40,14 @@ constexpr BYTE ANSI_CHARSET = 0;
 constexpr BYTE OUT_DEFAULT_PRECIS = 0;
 constexpr BYTE CLIP_DEFAULT_PRECIS = 0;
 constexpr BYTE DEFAULT_QUALITY = 0;
-constexpr BYTE FF_SWISS = 0x20;
 
-constexpr UINT DT_TOP = 0x0000;
-constexpr UINT DT_LEFT = 0x0000;
 constexpr UINT DT_CENTER = 0x0001;
-constexpr UINT DT_RIGHT = 0x0002;
-constexpr UINT DT_SINGLELINE = 0x0020;
-constexpr UINT DT_NOCLIP = 0x0100;
 
 constexpr UINT DIB_RGB_COLORS = 0;
 
 constexpr int NULLREGION = 1;
 constexpr int SIMPLEREGION = 2;
 constexpr int COMPLEXREGION = 3;
-constexpr int RGN_ERROR = 0;
 
 class CDC;
 
@@ -190,7 +167,6 @@ public:
     BOOL LineTo(int x, int y);
 
     COLORREF SetTextColor(COLORREF crColor);
-    COLORREF SetBkColor(COLORREF crColor);
     int SetBkMode(int nBkMode);
     // Lines break only at line breaks; the first line starts at the top.
     int DrawText(const char* lpszString, int nCount, RECT* lpRect, UINT nFormat);
@@ -226,7 +202,6 @@ protected:
 
     struct Caps {
         int horzRes = 0, vertRes = 0, logPixelsX = 96, logPixelsY = 96;
-        int physWidth = 0, physHeight = 0, offsetX = 0, offsetY = 0;
     };
     Caps m_caps;
     bool m_bCapsSet = false; // otherwise the screen's
@@ -257,7 +232,6 @@ private:
     CFont m_defaultFont;
     CFont* m_pFont = nullptr;
     COLORREF m_crText = 0;
-    COLORREF m_crBk = 0xFFFFFF;
     int m_nBkMode = OPAQUE;
     POINT m_ptCurrent{0, 0};
     std::function<bool()> m_abortProc;

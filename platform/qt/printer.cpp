@@ -86,15 +86,10 @@ CPrinterDC::CPrinterDC(QPrinter* printer) : m_pPrinter(printer) {
     const int dpi = printer->resolution();
     const QPageLayout layout = printer->pageLayout();
     const QRect paint = layout.paintRectPixels(dpi);
-    const QRect full = layout.fullRectPixels(dpi);
     m_caps.horzRes = paint.width();
     m_caps.vertRes = paint.height();
     m_caps.logPixelsX = dpi;
     m_caps.logPixelsY = dpi;
-    m_caps.physWidth = full.width();
-    m_caps.physHeight = full.height();
-    m_caps.offsetX = paint.left() - full.left();
-    m_caps.offsetY = paint.top() - full.top();
     m_bCapsSet = true;
 }
 

@@ -15,6 +15,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QTimer>
 #include <QProgressDialog>
 
 #include <memory>
@@ -163,7 +164,9 @@ void CView::OnFilePrintPreview() {
         if (!m_pPreview)
             return;
         m_pPreview->onClose();
-        frame->OnCommand(ID_FILE_PRINT);
+        // Posted: the Print dialog runs once the preview's button has finished
+        // its click, not inside it while the preview is being taken down.
+        QTimer::singleShot(0, frame, [frame] { frame->OnCommand(ID_FILE_PRINT); });
     };
     frame->BeginPreview(m_pPreview, [this] { EndPrintPreview(); });
     // Shown, the preview records the page once; a frame not shown yet has it

@@ -15,6 +15,7 @@
 #include "view/zelbrin_view.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QPrintPreviewWidget>
@@ -380,8 +381,8 @@ TEST_F(Printing, RefusedJobIsReportedAndChangesNothing) {
     EXPECT_NE(p.readAllStandardError().indexOf("ZelbrinTestRefusing"), -1);
 }
 
-// Landscape in Print Setup: the page's inches turn, the frame widens, the
-// items keep their pixels and the pixels per inch stay.
+// Print Setup chooses the printer, and landscape turns the page's inches: the
+// frame widens, the items keep their pixels and the pixels per inch stay.
 TEST_F(Printing, LandscapeInPrintSetupTurnsThePage) {
     Start(MakeAlbum());
     const float w = View().m_fPageWidthInches, h = View().m_fPageHeightInches;
@@ -395,9 +396,13 @@ TEST_F(Printing, LandscapeInPrintSetupTurnsThePage) {
                 landscape = r;
         ASSERT_NE(landscape, nullptr);
         landscape->click();
+        QComboBox* printers = d->findChildren<QComboBox*>().value(0);
+        ASSERT_NE(printers, nullptr);
+        printers->setCurrentText("ZelbrinTestRefusing");
         d->accept();
     });
     ASSERT_TRUE(Frame().OnCommand(ID_FILE_PRINT_SETUP));
+    EXPECT_EQ(AfxGetAppPrinter().printerName(), "ZelbrinTestRefusing");
     EXPECT_EQ(AfxGetAppPrinter().pageLayout().orientation(), QPageLayout::Landscape);
     EXPECT_NEAR(View().m_fPageWidthInches, h, 0.01);
     EXPECT_NEAR(View().m_fPageHeightInches, w, 0.01);

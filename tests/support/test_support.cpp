@@ -1,10 +1,12 @@
 #include "support/test_support.h"
 
+#include "document/page_item.h"
 #include "imaging/jpeg_writer.h"
 #include "platform/win/afxmsgbox.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -127,4 +129,33 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     for (const auto& e : fs::directory_iterator(folder))
         out.push_back(e.path().filename().string());
     return out;
+}
+
+PageItem PatternPictureItem(int w, int h, RECT place, const char* tag) {
+    PageItem item{};
+    item.nKind = ITEM_PICTURE;
+    item.nSrcWidth = w;
+    item.nSrcHeight = h;
+    item.pPixels = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(w) * h * 3));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            PatternPixel(x, y, w, h, item.pPixels + 3 * (static_cast<std::size_t>(y) * w + x));
+    std::snprintf(item.szPath, sizeof item.szPath, "%s", tag);
+    item.rcPlace = place;
+    item.rcSource = RECT{0, 0, w, h};
+    return item;
+}
+
+PageItem TextItem(const char* text, RECT place, const char* tag) {
+    PageItem item{};
+    item.nKind = ITEM_TEXT;
+    item.nSrcWidth = 100;
+    item.nSrcHeight = 25;
+    std::snprintf(item.szText, sizeof item.szText, "%s", text);
+    std::snprintf(item.szPath, sizeof item.szPath, "%s", tag);
+    item.nLines = 1;
+    std::strcpy(item.szFontName, "Arial");
+    item.rcPlace = place;
+    item.rcSource = RECT{0, 0, 100, 25};
+    return item;
 }

@@ -58,6 +58,12 @@ void MakeSolidJpeg(const std::string& path, int w, int h, unsigned char r, unsig
 // Writes a one-component (grayscale) JPEG.
 void MakeGrayJpeg(const std::string& path, int w, int h);
 
+struct PageItem;
+// A picture item owning a w x h buffer of the test pattern; tag goes into szPath.
+PageItem PatternPictureItem(int w, int h, RECT place, const char* tag = "");
+// A one-line black Arial text item; tag goes into szPath.
+PageItem TextItem(const char* text, RECT place, const char* tag = "");
+
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
