@@ -2,8 +2,6 @@
 
 #include "document/album_paths.h"
 #include "document/zelbrin_doc.h"
-#include "imaging/dib_draw.h"
-#include "imaging/dib_image.h"
 #include "imaging/jpeg_reader.h"
 #include "platform/qt/gdi.h"
 #include "platform/win/afxmsgbox.h"
@@ -34,33 +32,64 @@ std::string PrintSourcePath(const PageItem& item, const CZelbrinDoc* doc) {
     return {};
 }
 
-void DrawDib(CDC* pDC, HGLOBAL dib, int w, int h, const Rect64& place, const RECT& crop) {
-    // Only the part that shows is drawn: nothing is sized by a rectangle
-    // reaching beyond the target or the picture.
+// Draws the part of a w x h PictureBuffer that crop selects into place. Only
+// the pixels that show are touched, straight from the buffer: the same pixels
+// as a DibImage of the whole picture drawn as such, at the cost of the area
+// shown rather than of the picture.
+void DrawPicture(CDC* pDC, const unsigned char* pixels, int w, int h, const Rect64& place,
+                 const RECT& crop) {
+    // Nothing is sized by a rectangle reaching beyond the target or the picture.
     RECT target{}, dest{}, src{};
     pDC->GetClipBox(&target);
     if (!VisiblePicturePart(place, crop, w, h, target, dest, src))
         return;
+    const long long extents[4] = {static_cast<long long>(dest.right) - dest.left,
+                                  static_cast<long long>(dest.bottom) - dest.top,
+                                  static_cast<long long>(src.right) - src.left,
+                                  static_cast<long long>(src.bottom) - src.top};
+    for (long long e : extents)
+        if (e <= 0 || e > INT32_MAX)
+            return;
+    const int destW = static_cast<int>(extents[0]), destH = static_cast<int>(extents[1]);
+    const int srcW = static_cast<int>(extents[2]), srcH = static_cast<int>(extents[3]);
     if (w <= kLargePicture && h <= kLargePicture) {
-        DrawDibImage(pDC, &dest, dib, &src);
+        pDC->SetStretchBltMode(COLORONCOLOR);
+        pDC->StretchPicture(dest.left, dest.top, destW, destH, src.left, src.top, srcW, srcH,
+                            pixels, w, h);
         return;
     }
-    // Large pictures: the shown part unstretched into a memory DC, then one
-    // stretching copy to the target.
+    // Large pictures pass through a memory bitmap: on a screen or image
+    // target one of the visible part at its drawn size, copied across
+    // unstretched; on a printer one of the source part, stretched across.
     CDC memDC;
     if (!memDC.CreateCompatibleDC(pDC)) {
         AfxMessageBox("Failed to create offscreen dc", MB_OK);
         return;
     }
+    const bool image = pDC->Surface() != nullptr;
+    const RECT shown{std::max(dest.left, target.left), std::max(dest.top, target.top),
+                     std::min(dest.right, target.right), std::min(dest.bottom, target.bottom)};
+    if (image && (shown.left >= shown.right || shown.top >= shown.bottom)) {
+        memDC.DeleteDC();
+        return;
+    }
+    const int bmW = image ? shown.right - shown.left : srcW;
+    const int bmH = image ? shown.bottom - shown.top : srcH;
     CBitmap bitmap;
-    if (!bitmap.CreateCompatibleBitmap(pDC, w + 10, h + 10)) {
+    if (!bitmap.CreateCompatibleBitmap(pDC, bmW, bmH)) {
         AfxMessageBox("Not enough memory to create offscreen bitmap", MB_OK);
     } else {
         memDC.SetMapMode(MM_TEXT);
         CBitmap* old = memDC.SelectObject(&bitmap);
-        DrawDibImage(&memDC, &src, dib, &src);
-        pDC->StretchBlt(dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, &memDC,
-                        src.left, src.top, src.right - src.left, src.bottom - src.top, SRCCOPY);
+        memDC.SetStretchBltMode(COLORONCOLOR);
+        if (image) {
+            memDC.StretchPicture(dest.left - shown.left, dest.top - shown.top, destW, destH,
+                                 src.left, src.top, srcW, srcH, pixels, w, h);
+            pDC->BitBlt(shown.left, shown.top, bmW, bmH, &memDC, 0, 0, SRCCOPY);
+        } else {
+            memDC.StretchPicture(0, 0, srcW, srcH, src.left, src.top, srcW, srcH, pixels, w, h);
+            pDC->StretchBlt(dest.left, dest.top, destW, destH, &memDC, 0, 0, srcW, srcH, SRCCOPY);
+        }
         memDC.SelectObject(old);
         bitmap.DeleteObject();
     }
@@ -105,14 +134,9 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
         unsigned char* full = nullptr;
         int fw = 0, fh = 0;
         if (!path.empty() && ReadJpegPicture(path.c_str(), &full, &fw, &fh, 1)) {
-            HGLOBAL dib = MakeDibImage(24, fw, fh, full);
+            DrawPicture(pDC, full, fw, fh, dest, FullSizeSource(item.rcSource, fw, fh));
             std::free(full);
-            if (dib) {
-                const RECT src = FullSizeSource(item.rcSource, fw, fh);
-                DrawDib(pDC, dib, fw, fh, dest, src);
-                GlobalFree(dib);
-                return;
-            }
+            return;
         }
         // Not to be had at full size: the half-size pixels with their own crop.
         const std::string name = item.szPath[0] ? item.szPath : item.szRelPath;
@@ -122,11 +146,7 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
 
     if (!item.pPixels)
         return;
-    HGLOBAL dib = MakeDibImage(24, item.nSrcWidth, item.nSrcHeight, item.pPixels);
-    if (!dib)
-        return;
-    DrawDib(pDC, dib, item.nSrcWidth, item.nSrcHeight, dest, item.rcSource);
-    GlobalFree(dib);
+    DrawPicture(pDC, item.pPixels, item.nSrcWidth, item.nSrcHeight, dest, item.rcSource);
 }
 
 void CPageDrawing::DrawPage(CDC* pDC, float fScale) {
