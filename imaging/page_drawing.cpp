@@ -52,44 +52,32 @@ void DrawPicture(CDC* pDC, const unsigned char* pixels, int w, int h, const Rect
             return;
     const int destW = static_cast<int>(extents[0]), destH = static_cast<int>(extents[1]);
     const int srcW = static_cast<int>(extents[2]), srcH = static_cast<int>(extents[3]);
-    if (w <= kLargePicture && h <= kLargePicture) {
+    // A large picture on a screen or image target is sampled straight into it
+    // too: the same pixels as its unstretched copy into a memory bitmap and the
+    // stretching copy from there. A printer takes the source part through a
+    // memory bitmap and one stretching copy.
+    const bool large = w > kLargePicture || h > kLargePicture;
+    if (!large)
         pDC->SetStretchBltMode(COLORONCOLOR);
+    if (!large || pDC->Surface()) {
         pDC->StretchPicture(dest.left, dest.top, destW, destH, src.left, src.top, srcW, srcH,
                             pixels, w, h);
         return;
     }
-    // Large pictures pass through a memory bitmap: on a screen or image
-    // target one of the visible part at its drawn size, copied across
-    // unstretched; on a printer one of the source part, stretched across.
     CDC memDC;
     if (!memDC.CreateCompatibleDC(pDC)) {
         AfxMessageBox("Failed to create offscreen dc", MB_OK);
         return;
     }
-    const bool image = pDC->Surface() != nullptr;
-    const RECT shown{std::max(dest.left, target.left), std::max(dest.top, target.top),
-                     std::min(dest.right, target.right), std::min(dest.bottom, target.bottom)};
-    if (image && (shown.left >= shown.right || shown.top >= shown.bottom)) {
-        memDC.DeleteDC();
-        return;
-    }
-    const int bmW = image ? shown.right - shown.left : srcW;
-    const int bmH = image ? shown.bottom - shown.top : srcH;
     CBitmap bitmap;
-    if (!bitmap.CreateCompatibleBitmap(pDC, bmW, bmH)) {
+    if (!bitmap.CreateCompatibleBitmap(pDC, srcW, srcH)) {
         AfxMessageBox("Not enough memory to create offscreen bitmap", MB_OK);
     } else {
         memDC.SetMapMode(MM_TEXT);
         CBitmap* old = memDC.SelectObject(&bitmap);
         memDC.SetStretchBltMode(COLORONCOLOR);
-        if (image) {
-            memDC.StretchPicture(dest.left - shown.left, dest.top - shown.top, destW, destH,
-                                 src.left, src.top, srcW, srcH, pixels, w, h);
-            pDC->BitBlt(shown.left, shown.top, bmW, bmH, &memDC, 0, 0, SRCCOPY);
-        } else {
-            memDC.StretchPicture(0, 0, srcW, srcH, src.left, src.top, srcW, srcH, pixels, w, h);
-            pDC->StretchBlt(dest.left, dest.top, destW, destH, &memDC, 0, 0, srcW, srcH, SRCCOPY);
-        }
+        memDC.StretchPicture(0, 0, srcW, srcH, src.left, src.top, srcW, srcH, pixels, w, h);
+        pDC->StretchBlt(dest.left, dest.top, destW, destH, &memDC, 0, 0, srcW, srcH, SRCCOPY);
         memDC.SelectObject(old);
         bitmap.DeleteObject();
     }

@@ -45,6 +45,18 @@ inline int Nearest(int d, int n, int m) {
     return static_cast<int>((2ll * d + 1) * m / (2ll * n));
 }
 
+// The source column of every destination column of part, or -1 outside the
+// source's width: the mapping of a transfer from xSrc, wSrc wide, to xDest,
+// wDest wide (one to one when the widths agree).
+void SourceColumns(const QRect& part, int xDest, int wDest, int xSrc, int wSrc, int width,
+                   std::vector<int>& columns) {
+    columns.resize(static_cast<std::size_t>(part.width()));
+    for (int dx = part.left(); dx <= part.right(); ++dx) {
+        const int sx = xSrc + (wDest == wSrc ? dx - xDest : Nearest(dx - xDest, wDest, wSrc));
+        columns[static_cast<std::size_t>(dx - part.left())] = sx >= 0 && sx < width ? sx : -1;
+    }
+}
+
 DWORD DibRowBytes(LONG width, WORD bitCount) {
     return static_cast<DWORD>(((static_cast<std::int64_t>(width) * bitCount + 31) / 32) * 4);
 }
@@ -380,18 +392,18 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
     }
     QRegion area = EffectiveClip().intersected(dest);
     const QRect srcBounds = from->rect();
+    std::vector<int> columns;
     for (const QRect& part : area) {
+        SourceColumns(part, x, nWidth, xSrc, nSrcWidth, srcBounds.width(), columns);
         for (int dy = part.top(); dy <= part.bottom(); ++dy) {
             int sy = ySrc + Nearest(dy - y, nHeight, nSrcHeight);
             if (sy < 0 || sy >= srcBounds.height())
                 continue;
             const auto* srow = reinterpret_cast<const QRgb*>(from->constScanLine(sy));
-            auto* drow = reinterpret_cast<QRgb*>(m_pSurface->scanLine(dy));
-            for (int dx = part.left(); dx <= part.right(); ++dx) {
-                int sx = xSrc + Nearest(dx - x, nWidth, nSrcWidth);
-                if (sx >= 0 && sx < srcBounds.width())
-                    drow[dx] = srow[sx];
-            }
+            auto* drow = reinterpret_cast<QRgb*>(m_pSurface->scanLine(dy)) + part.left();
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                if (columns[i] >= 0)
+                    drow[i] = srow[columns[i]];
         }
     }
     return TRUE;
@@ -456,26 +468,18 @@ int CDC::TransferPixels(int xDest, int yDest, int wDest, int hDest, int xSrc, in
         return hSrc;
     }
     QRegion area = EffectiveClip().intersected(dest);
+    std::vector<int> columns;
     for (const QRect& part : area) {
+        SourceColumns(part, xDest, wDest, xSrc, wSrc, W, columns);
         for (int dy = part.top(); dy <= part.bottom(); ++dy) {
             // Destination rows run downward while source rows count upward.
             int b = ySrc + hSrc - 1 - Nearest(dy - yDest, hDest, hSrc);
             if (b < 0 || b >= H)
                 continue;
-            auto* drow = reinterpret_cast<QRgb*>(m_pSurface->scanLine(dy));
-            if (wDest == wSrc) {
-                for (int dx = part.left(); dx <= part.right(); ++dx) {
-                    int sx = xSrc + (dx - xDest);
-                    if (sx >= 0 && sx < W)
-                        drow[dx] = pixel(sx, b);
-                }
-            } else {
-                for (int dx = part.left(); dx <= part.right(); ++dx) {
-                    int sx = xSrc + Nearest(dx - xDest, wDest, wSrc);
-                    if (sx >= 0 && sx < W)
-                        drow[dx] = pixel(sx, b);
-                }
-            }
+            auto* drow = reinterpret_cast<QRgb*>(m_pSurface->scanLine(dy)) + part.left();
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                if (columns[i] >= 0)
+                    drow[i] = pixel(columns[i], b);
         }
     }
     return hSrc;
