@@ -119,11 +119,18 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
         // The printer gets the picture decoded again at full size; the
         // temporary buffer lives only until its DibImage exists.
         const std::string path = PrintSourcePath(item, m_pDoc);
-        unsigned char* full = nullptr;
-        int fw = 0, fh = 0;
-        if (!path.empty() && ReadJpegPicture(path.c_str(), &full, &fw, &fh, 1)) {
-            DrawPicture(pDC, full, fw, fh, dest, FullSizeSource(item.rcSource, fw, fh));
-            std::free(full);
+        DecodedPicture full;
+        if (m_printDecoder && m_nextPrint < m_printPaths.size() &&
+            m_printPaths[m_nextPrint] == path) {
+            full = m_printDecoder->TakeNext();
+            ++m_nextPrint;
+        } else if (!path.empty()) {
+            full.ok = ReadJpegPicture(path.c_str(), &full.pixels, &full.width, &full.height, 1);
+        }
+        if (full.ok) {
+            DrawPicture(pDC, full.pixels, full.width, full.height, dest,
+                        FullSizeSource(item.rcSource, full.width, full.height));
+            std::free(full.pixels);
             return;
         }
         // Not to be had at full size: the half-size pixels with their own crop.
@@ -140,11 +147,30 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
 void CPageDrawing::DrawPage(CDC* pDC, float fScale) {
     if (!m_pDoc)
         return;
+    if (pDC->IsPrinting())
+        BeginPrinting();
     for (int i : m_pDoc->GetDrawingOrder()) {
         if (!pDC->QueryAbort())
-            return;
+            break;
         DrawPageItem(m_pDoc->ItemAt(i), pDC, fScale);
     }
+    EndPrinting();
+}
+
+void CPageDrawing::BeginPrinting() {
+    EndPrinting();
+    if (!m_pDoc)
+        return;
+    for (int i : m_pDoc->GetDrawingOrder())
+        if (m_pDoc->ItemAt(i).nKind == ITEM_PICTURE)
+            m_printPaths.push_back(PrintSourcePath(m_pDoc->ItemAt(i), m_pDoc));
+    m_printDecoder = std::make_unique<CPictureDecoder>(m_printPaths, 1, 2);
+}
+
+void CPageDrawing::EndPrinting() {
+    m_printDecoder.reset();
+    m_printPaths.clear();
+    m_nextPrint = 0;
 }
 
 std::vector<std::string> CPageDrawing::TakeReducedPictures() {
