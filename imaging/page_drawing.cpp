@@ -36,8 +36,21 @@ std::string PrintSourcePath(const PageItem& item, const CZelbrinDoc* doc) {
 // the pixels that show are touched, straight from the buffer: the same pixels
 // as a DibImage of the whole picture drawn as such, at the cost of the area
 // shown rather than of the picture.
-void DrawPicture(CDC* pDC, const unsigned char* pixels, int w, int h, const Rect64& place,
-                 const RECT& crop) {
+// With owned set, the pixels are freed here, as soon as they are no longer
+// needed (before a printer's stretching copy).
+void DrawPicture(CDC* pDC, unsigned char* pixels, int w, int h, const Rect64& place,
+                 const RECT& crop, bool owned = false) {
+    struct Release {
+        unsigned char*& pixels;
+        bool owned;
+        void Now() {
+            if (owned)
+                std::free(pixels);
+            pixels = nullptr;
+            owned = false;
+        }
+        ~Release() { Now(); }
+    } release{pixels, owned};
     // Nothing is sized by a rectangle reaching beyond the target or the picture.
     RECT target{}, dest{}, src{};
     pDC->GetClipBox(&target);
@@ -77,6 +90,7 @@ void DrawPicture(CDC* pDC, const unsigned char* pixels, int w, int h, const Rect
         CBitmap* old = memDC.SelectObject(&bitmap);
         memDC.SetStretchBltMode(COLORONCOLOR);
         memDC.StretchPicture(0, 0, srcW, srcH, src.left, src.top, srcW, srcH, pixels, w, h);
+        release.Now();
         pDC->StretchBlt(dest.left, dest.top, destW, destH, &memDC, 0, 0, srcW, srcH, SRCCOPY);
         memDC.SelectObject(old);
         bitmap.DeleteObject();
@@ -129,8 +143,7 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
         }
         if (full.ok) {
             DrawPicture(pDC, full.pixels, full.width, full.height, dest,
-                        FullSizeSource(item.rcSource, full.width, full.height));
-            std::free(full.pixels);
+                        FullSizeSource(item.rcSource, full.width, full.height), true);
             return;
         }
         // Not to be had at full size: the half-size pixels with their own crop.

@@ -379,7 +379,9 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
     const QImage& src = *pSrcDC->m_pSurface;
     const QRect dest(x, y, nWidth, nHeight);
     if (!m_pSurface) {
-        QImage part = src.copy(xSrc, ySrc, nSrcWidth, nSrcHeight);
+        // The whole source image is shared rather than copied.
+        const QRect from(xSrc, ySrc, nSrcWidth, nSrcHeight);
+        const QImage part = from == src.rect() ? src : src.copy(from);
         PaintWith([&](QPainter& p) { p.drawImage(dest, part); });
         return TRUE;
     }
