@@ -4,6 +4,10 @@
 #include "imaging/jpeg_writer.h"
 
 #include <cstdio>
+#include <utility>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +41,30 @@ std::string Path(const std::string& option, const std::string& value, std::strin
     if (value.empty())
         return option + " needs a file name";
     out = AbsolutePath(value);
+    return {};
+}
+
+// An input file must be a readable regular file; empty paths are not given.
+std::string InputFileError(const std::string& option, const std::string& path) {
+    if (path.empty() || IsReadableRegularFile(path))
+        return {};
+    return option + ": " + path + " is not a readable file";
+}
+
+// An output file must be able to come into being: its folder exists and can
+// be written, and it is not itself a folder.
+std::string OutputFileError(const std::string& option, const std::string& path) {
+    if (path.empty())
+        return {};
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return option + ": " + path + " is a folder";
+    const std::string::size_type slash = path.find_last_of('/');
+    const std::string folder = slash == 0 ? "/" : path.substr(0, slash);
+    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return option + ": the folder of " + path + " does not exist";
+    if (access(folder.c_str(), W_OK) != 0)
+        return option + ": the folder of " + path + " cannot be written";
     return {};
 }
 
@@ -178,6 +206,22 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (cl.mode == CommandLine::Mode::Edit && cl.HasOutput())
         cl.mode = CommandLine::Mode::Batch;
     return cl;
+}
+
+std::string CheckCommandLineFiles(const CommandLine& cl) {
+    std::string error = InputFileError("--template", cl.templatePath);
+    for (const std::string& picture : cl.inserts)
+        if (error.empty())
+            error = InputFileError("--insert", picture);
+    const std::pair<const char*, const std::string*> outputs[] = {
+        {"--save-template", &cl.saveTemplatePath},
+        {"--save-as", &cl.saveAsPath},
+        {"--export-jpeg", &cl.exportPath},
+        {"--print-pdf", &cl.printPdfPath}};
+    for (const auto& [option, path] : outputs)
+        if (error.empty())
+            error = OutputFileError(option, *path);
+    return error;
 }
 
 std::string UsageText() {

@@ -33,6 +33,12 @@ struct CommandLine {
 // Reads the arguments after the program name.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
+// The files a command line names, checked before anything runs so that a bad
+// one writes nothing: inputs (--template, --insert) must be readable files,
+// outputs must be able to come into being (an existing, writable folder, and
+// not a folder themselves). The one line saying what is wrong, or empty.
+std::string CheckCommandLineFiles(const CommandLine& cl);
+
 std::string UsageText();
 std::string VersionText();
 

@@ -49,6 +49,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zelbrin: %s\n%s", cl.error.c_str(), UsageText().c_str());
         return 2;
     case CommandLine::Mode::Batch:
+        // One line for a file that cannot be read or written, before any step runs.
+        if (const std::string error = CheckCommandLineFiles(cl); !error.empty()) {
+            std::fprintf(stderr, "zelbrin: %s\n", error.c_str());
+            return 2;
+        }
+        return RunWithoutWindow(argc, argv, cl);
     case CommandLine::Mode::MakeSample:
         return RunWithoutWindow(argc, argv, cl);
     case CommandLine::Mode::Edit:

@@ -2,6 +2,7 @@
 
 #include "document/fixed_text.h"
 #include "document/line_reader.h"
+#include "document/slot_fit.h"
 #include "platform/win/c_locale.h"
 
 #include <cerrno>
@@ -72,6 +73,18 @@ bool ReadText(LineReader& lines, PageItem& item) {
     // rather than any of its own characters.
     if (text.size() > MAX_TEXT_CHARS && text.size() - 2 <= MAX_TEXT_CHARS)
         text.resize(text.size() - 2);
+    // A longer text keeps the whole lines that fit (or the start of its one
+    // line, with a line break), so that it reads back the same after a save.
+    if (text.size() > MAX_TEXT_CHARS) {
+        const std::size_t lastBreak = text.rfind("\r\n", MAX_TEXT_CHARS - 2);
+        if (lastBreak != std::string::npos) {
+            text.resize(lastBreak + 2);
+        } else {
+            text.resize(Utf8CutLength(text.data(), text.size(), MAX_TEXT_CHARS - 2));
+            text += "\r\n";
+        }
+        nLines = CountTextLines(text.c_str());
+    }
     CopyToField(item.szText, text);
     item.nLines = nLines;
     return true;
@@ -144,6 +157,12 @@ std::string RectLine(const RECT& rc) {
 
 AlbumParse ParseAlbumText(const std::string& text) {
     AlbumParse result;
+    // A text file holds no NUL character; one is damage, and the fixed fields
+    // would silently cut a path or text at it.
+    if (text.find('\0') != std::string::npos) {
+        result.refusal = AlbumRefusal::Malformed;
+        return result;
+    }
     LineReader lines(text);
     std::string line;
     long long version = 0;

@@ -87,16 +87,19 @@ bool FitIntoRect(const RECT& box, double aspect, RECT& out) {
 RECT CascadePlace(double aspect, int pageWidth, int pageHeight, int n) {
     const int w2 = pageWidth - 40;
     const int h2 = pageHeight - 40;
-    int width, height;
-    if (static_cast<int>(h2 * aspect) >= w2) {
-        width = static_cast<int>(w2 * 0.5);
-        height = static_cast<int>(width / aspect);
+    // In 64 bits and held within the 32-bit range: the aspect of a crop read
+    // from a file can be anything from 1/2^32 to 2^32.
+    long long width, height;
+    if (Trunc(h2 * aspect) >= w2) {
+        width = Trunc(w2 * 0.5);
+        height = Trunc(static_cast<double>(width) / aspect);
     } else {
-        height = static_cast<int>(h2 * 0.5);
-        width = static_cast<int>(height * aspect);
+        height = Trunc(h2 * 0.5);
+        width = Trunc(static_cast<double>(height) * aspect);
     }
-    const int at = 10 * n;
-    return RECT{at, at, at + width, at + height};
+    const long long at = 10ll * n;
+    auto hold = [](long long v) { return static_cast<LONG>(Trunc(static_cast<double>(v))); };
+    return RECT{hold(at), hold(at), hold(at + width), hold(at + height)};
 }
 
 int CountTextLines(const char* text) {

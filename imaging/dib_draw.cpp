@@ -3,6 +3,8 @@
 #include "imaging/dib_image.h"
 #include "platform/qt/gdi.h"
 
+#include <climits>
+
 int DrawDibImage(CDC* pDC, const RECT* lpDest, HGLOBAL hDib, const RECT* lpSrc) {
     if (!hDib)
         return 0;
@@ -11,10 +13,20 @@ int DrawDibImage(CDC* pDC, const RECT* lpDest, HGLOBAL hDib, const RECT* lpSrc) 
         return 0;
     unsigned char* bits = DibImageBits(header);
     pDC->SetStretchBltMode(COLORONCOLOR);
-    const int destW = lpDest->right - lpDest->left;
-    const int destH = lpDest->bottom - lpDest->top;
-    const int srcW = lpSrc->right - lpSrc->left;
-    const int srcH = lpSrc->bottom - lpSrc->top;
+    // Extents beyond the int range cannot be drawn (callers cut rectangles to
+    // the target first).
+    const long long extents[4] = {static_cast<long long>(lpDest->right) - lpDest->left,
+                                  static_cast<long long>(lpDest->bottom) - lpDest->top,
+                                  static_cast<long long>(lpSrc->right) - lpSrc->left,
+                                  static_cast<long long>(lpSrc->bottom) - lpSrc->top};
+    for (long long e : extents) {
+        if (e < INT_MIN || e > INT_MAX) {
+            GlobalUnlock(hDib);
+            return 0;
+        }
+    }
+    const int destW = static_cast<int>(extents[0]), destH = static_cast<int>(extents[1]);
+    const int srcW = static_cast<int>(extents[2]), srcH = static_cast<int>(extents[3]);
     int result;
     if (destW == srcW && destH == srcH) {
         const auto scans = static_cast<WORD>(DibImageHeight(header));

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <sys/stat.h>
+
 #include <jpeglib.h>
 
 namespace {
@@ -15,7 +17,33 @@ namespace {
 struct ReaderErrorMgr {
     jpeg_error_mgr pub;
     std::jmp_buf setjmp_buffer;
+    const char* path;
+    bool refused; // the refusal has said why on stderr already
 };
+
+// Each scan of a progressive or multi-scan file passes over every block of
+// the picture again, so a small file of thousands of scans decodes for
+// minutes. Encoders write about ten; more than this is refused.
+constexpr int kMaxScans = 100;
+
+// A header can promise a picture far larger than its file could hold, and
+// decoding then fills hundreds of megabytes from nothing. Above this many
+// pixels, a file must bring at least one byte per kMaxPixelsPerByte pixels
+// (a blank picture in arithmetic coding needs about one per 50,000; photos
+// one per few pixels).
+constexpr unsigned long long kBombPixelFloor = 16ull * 1024 * 1024;
+constexpr unsigned long long kMaxPixelsPerByte = 4096;
+
+// Called by the library at every row of input it consumes.
+void CheckScanCount(j_common_ptr cinfo) {
+    const auto* dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (dinfo->input_scan_number <= kMaxScans)
+        return;
+    auto* err = reinterpret_cast<ReaderErrorMgr*>(cinfo->err);
+    std::fprintf(stderr, "%s: more than %d scans, refused\n", err->path, kMaxScans);
+    err->refused = true;
+    std::longjmp(err->setjmp_buffer, 1);
+}
 
 void ReaderErrorExit(j_common_ptr cinfo) {
     auto* err = reinterpret_cast<ReaderErrorMgr*>(cinfo->err);
@@ -29,6 +57,7 @@ void ReaderErrorExit(j_common_ptr cinfo) {
 struct ReadState {
     jpeg_decompress_struct cinfo;
     ReaderErrorMgr jerr;
+    jpeg_progress_mgr progress;
     std::FILE* file;
     unsigned char* pixels;
 };
@@ -56,11 +85,14 @@ BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, in
     st->file = file;
     st->cinfo.err = jpeg_std_error(&st->jerr.pub);
     st->jerr.pub.error_exit = ReaderErrorExit;
+    st->jerr.path = path;
+    st->progress.progress_monitor = CheckScanCount;
 
     if (setjmp(st->jerr.setjmp_buffer)) {
         jpeg_destroy_decompress(&st->cinfo);
         std::fclose(st->file);
-        std::fprintf(stderr, "error opening %s\n", path);
+        if (!st->jerr.refused)
+            std::fprintf(stderr, "error opening %s\n", path);
         std::free(st->pixels);
         std::free(st);
         return FALSE;
@@ -68,6 +100,7 @@ BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, in
 
     jpeg_create_decompress(&st->cinfo);
     st->cinfo.mem->max_memory_to_use = kWorkingMemory;
+    st->cinfo.progress = &st->progress;
     jpeg_stdio_src(&st->cinfo, st->file);
     jpeg_read_header(&st->cinfo, TRUE);
     st->cinfo.scale_num = 1;
@@ -88,6 +121,20 @@ BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, in
     const unsigned long long bytes = 3ull * width * height;
     if (width > static_cast<unsigned long>(MAX_PICTURE_WIDTH) || bytes > MAX_PICTURE_BYTES) {
         std::fprintf(stderr, "%s: picture of %lu x %lu pixels is too large\n", path, width, height);
+        jpeg_destroy_decompress(&st->cinfo);
+        std::fclose(st->file);
+        std::free(st);
+        return FALSE;
+    }
+    struct stat info {};
+    const unsigned long long fileBytes =
+        fstat(fileno(st->file), &info) == 0 ? static_cast<unsigned long long>(info.st_size) : 0;
+    // The whole picture is entropy-decoded at either scale.
+    const unsigned long long fullPixels =
+        static_cast<unsigned long long>(st->cinfo.image_width) * st->cinfo.image_height;
+    if (fullPixels > kBombPixelFloor && fullPixels / kMaxPixelsPerByte > fileBytes) {
+        std::fprintf(stderr, "%s: %u x %u pixels from %llu bytes, refused\n", path,
+                     st->cinfo.image_width, st->cinfo.image_height, fileBytes);
         jpeg_destroy_decompress(&st->cinfo);
         std::fclose(st->file);
         std::free(st);

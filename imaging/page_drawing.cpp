@@ -10,11 +10,16 @@
 #include "view/page_math.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
 
 constexpr int kLargePicture = 1000;
+
+LONG HoldLong(long long v) {
+    return static_cast<LONG>(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
+}
 
 // The picture's file as printing reads it: szRelPath against the album's
 // folder first, then szPath; empty when neither opens.
@@ -29,7 +34,13 @@ std::string PrintSourcePath(const PageItem& item, const CZelbrinDoc* doc) {
     return {};
 }
 
-void DrawDib(CDC* pDC, HGLOBAL dib, int w, int h, const RECT& dest, const RECT& src) {
+void DrawDib(CDC* pDC, HGLOBAL dib, int w, int h, const Rect64& place, const RECT& crop) {
+    // Only the part that shows is drawn: nothing is sized by a rectangle
+    // reaching beyond the target or the picture.
+    RECT target{}, dest{}, src{};
+    pDC->GetClipBox(&target);
+    if (!VisiblePicturePart(place, crop, w, h, target, dest, src))
+        return;
     if (w <= kLargePicture && h <= kLargePicture) {
         DrawDibImage(pDC, &dest, dib, &src);
         return;
@@ -56,7 +67,7 @@ void DrawDib(CDC* pDC, HGLOBAL dib, int w, int h, const RECT& dest, const RECT& 
     memDC.DeleteDC();
 }
 
-void DrawText(const PageItem& item, CDC* pDC, const RECT& dest) {
+void DrawText(const PageItem& item, CDC* pDC, const Rect64& dest) {
     CFont font;
     font.CreateFont(-TextCharHeight(dest.bottom - dest.top, item.nLines), 0, 0, 0,
                     item.bBold == 1 ? FW_BOLD : FW_NORMAL, static_cast<BYTE>(item.bItalic & 0xFF),
@@ -65,7 +76,7 @@ void DrawText(const PageItem& item, CDC* pDC, const RECT& dest) {
     CFont* old = pDC->SelectObject(&font);
     pDC->SetTextColor(item.crColor);
     pDC->SetBkMode(TRANSPARENT);
-    RECT box = dest;
+    RECT box{HoldLong(dest.left), HoldLong(dest.top), HoldLong(dest.right), HoldLong(dest.bottom)};
     pDC->DrawText(item.szText, -1, &box, DT_CENTER);
     pDC->SelectObject(old);
     font.DeleteObject();
@@ -79,7 +90,7 @@ float PrintingScale(int nPrinterDpi, int nPixelsPerInch) {
 
 void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
     pDC->SetMapMode(MM_TEXT);
-    const RECT dest = ScaleRect(item.rcPlace, fScale);
+    const Rect64 dest = ScaleRect64(item.rcPlace, fScale);
     if (item.nKind == ITEM_TEXT) {
         DrawText(item, pDC, dest);
         return;

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake g++ make qt6-base-dev libgl-dev libjpeg62-turbo-dev libgtest-dev
           libbenchmark-dev libjpeg-turbo-progs fonts-liberation2 fontconfig locales clang-format git
           desktop-file-utils appstream libxml2-utils shared-mime-info file
-          libcups2-dev cups printer-driver-cups-pdf poppler-utils)
+          libcups2-dev cups printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev)
 if [[ "${1:-}" == run ]]; then
     packages+=(xvfb xauth)
 fi

@@ -26,7 +26,9 @@ run_suite() {
 
 case "$mode" in
     "")         check_format
-                run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo ;;
+                run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+                # Every reader fuzzed briefly; any crash, hang or wrong result fails.
+                bash scripts/fuzz.sh 30 ;;
     --sanitize) ASAN_OPTIONS=detect_leaks=1 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug \
                     -DZELBRIN_SANITIZE=ON -DZELBRIN_BENCH=OFF ;;
     --all)      "$0" && "$0" --sanitize ;;

@@ -19,13 +19,31 @@ struct GridGeometry {
 GridGeometry ComputeGridGeometry(int width, int height, float horizSpacing, float vertSpacing,
                                  float pageWidthInches, float pageHeightInches);
 
-// A page rectangle at a scale: each coordinate times the scale, truncated.
+// A rectangle whose coordinates may lie beyond the 32-bit range.
+struct Rect64 {
+    long long left, top, right, bottom;
+};
+
+// A page rectangle at a scale: each coordinate times the scale (in single
+// precision), truncated. Rect64 keeps every product of a 32-bit coordinate and
+// a finite scale; RECT holds them within the 32-bit range.
+Rect64 ScaleRect64(const RECT& rc, float scale);
 RECT ScaleRect(const RECT& rc, float scale);
 
 // Character height of a text item's font: four fifths of the box height,
-// divided by the line count (no lines counts as one).
-int TextCharHeight(int boxHeight, int nLines);
+// divided by the line count (no lines counts as one), held within the int range.
+int TextCharHeight(long long boxHeight, int nLines);
 
 // The full-size source rectangle of a half-size crop: coordinates doubled, then
-// right and bottom brought back inside a full size of odd width or height.
+// right and bottom brought back inside a full size of odd width or height;
+// held within the 32-bit range.
 RECT FullSizeSource(const RECT& halfSource, int fullWidth, int fullHeight);
+
+// The part of a picture drawing that can be seen: dest (the scaled place) cut
+// to the target's clip box and src (the crop, rows counted upward) cut to the
+// picture's width x height, each cut carried over to the other in proportion,
+// with the source rounded outward to whole pixels. False when nothing of it
+// shows (or a rectangle is empty or turned over). Drawings wholly inside both
+// come back unchanged, so that they keep their exact pixel mapping.
+bool VisiblePicturePart(const Rect64& dest, const RECT& src, int picWidth, int picHeight,
+                        const RECT& target, RECT& outDest, RECT& outSrc);

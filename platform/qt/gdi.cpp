@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -28,8 +29,14 @@ QRect NormalRect(int x, int y, int w, int h) {
     return QRect(x, y, w, h);
 }
 
+// A RECT as a QRect; coordinates are held within +-2^29, so that every width,
+// height and sum Qt forms stays in the int range (anything that far out lies
+// beyond any target).
 QRect FromRECT(const RECT& rc) {
-    return QRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    static constexpr long long kFar = 1 << 29;
+    auto hold = [](LONG v) { return static_cast<int>(std::clamp<long long>(v, -kFar, kFar)); };
+    const int l = hold(rc.left), t = hold(rc.top), r = hold(rc.right), b = hold(rc.bottom);
+    return QRect(l, t, r - l, b - t);
 }
 
 // Nearest-pixel mapping used by every stretching transfer: the source pixel
@@ -108,7 +115,9 @@ BOOL CFont::CreateFont(int nHeight, int, int, int, int nWeight, BYTE bItalic, BY
     m_font = QFont();
     m_font.setFamily(QString::fromUtf8(lpszFacename ? lpszFacename : ""));
     m_font.setStyleHint(QFont::SansSerif);
-    int h = nHeight < 0 ? -nHeight : nHeight;
+    // Heights beyond any target are held at kMaxFontPixels: the glyphs would
+    // only be cut by the target, and Qt's text metrics overflow far beyond it.
+    int h = static_cast<int>(std::min<long long>(std::llabs(nHeight), kMaxFontPixels));
     if (h == 0)
         h = 13;
     // Qt's pixel size is the em height, which is what a negative height asks for.
@@ -117,7 +126,7 @@ BOOL CFont::CreateFont(int nHeight, int, int, int, int nWeight, BYTE bItalic, BY
         // A cell height includes the internal leading: shrink to fit.
         QFontMetrics fm(m_font);
         if (fm.height() > 0)
-            m_font.setPixelSize(std::max(1, h * h / fm.height()));
+            m_font.setPixelSize(std::max(1, static_cast<int>(1ll * h * h / fm.height())));
     }
     m_nWeight = nWeight == 0 ? FW_NORMAL : nWeight;
     m_font.setWeight(m_nWeight >= 600 ? QFont::Bold : QFont::Normal);
@@ -570,12 +579,25 @@ int CDC::DrawText(const char* lpszString, int nCount, RECT* lpRect, UINT nFormat
         lineHeight = fm.height();
         p.setClipRect(box, Qt::IntersectClip);
         p.setPen(QColor::fromRgb(ToQRgb(m_crText)));
+        // Lines wholly outside the target are not drawn (nor measured against
+        // it): the painter's text positions have a far smaller range than int.
+        const QRect visible = EffectiveClip().boundingRect();
         int y = box.top();
         for (const QString& line : lines) {
+            if (y > visible.bottom())
+                break;
+            if (y + lineHeight <= visible.top()) {
+                y += lineHeight;
+                continue;
+            }
             int w = fm.horizontalAdvance(line);
             int x = box.left();
             if (nFormat & DT_CENTER)
                 x = (box.left() + box.right() + 1 - w) / 2;
+            if (x > visible.right() || x + w <= visible.left()) {
+                y += lineHeight;
+                continue;
+            }
             p.drawText(QPoint(x, y + fm.ascent()), line);
             y += lineHeight;
         }

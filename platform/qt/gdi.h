@@ -86,6 +86,9 @@ public:
     COLORREF m_crColor = 0;
 };
 
+// The largest font height in pixels: above any page, export or printer target.
+constexpr int kMaxFontPixels = 32768;
+
 class CFont : public CGdiObject {
 public:
     // nHeight < 0 asks for a character (em) height of -nHeight pixels, internal

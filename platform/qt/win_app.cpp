@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QWidget>
 
+#include <climits>
+
 namespace {
 
 CWinApp* g_pApp = nullptr;
@@ -74,10 +76,14 @@ QSettings& CWinApp::Store() {
 }
 
 UINT CWinApp::GetProfileInt(LPCSTR section, LPCSTR entry, int nDefault) {
+    // A stored text that is not a whole number within the int range gives the
+    // default (QVariant's toInt would wrap a larger number around).
     QVariant v = Store().value(Key(section, entry));
     bool ok = false;
-    int n = v.toInt(&ok);
-    return static_cast<UINT>(ok ? n : nDefault);
+    const qlonglong n = v.toString().trimmed().toLongLong(&ok);
+    if (!ok || n < INT_MIN || n > INT_MAX)
+        return static_cast<UINT>(nDefault);
+    return static_cast<UINT>(static_cast<int>(n));
 }
 
 std::string CWinApp::GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR pszDefault) {

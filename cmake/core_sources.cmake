@@ -1,0 +1,26 @@
+# The Qt-free core, shared by the program's build and the fuzzing build (fuzz/).
+set(ZELBRIN_CORE_SOURCES
+    platform/win/globalmem.cpp
+    platform/win/afxmsgbox.cpp
+    platform/win/cmdtarget.cpp
+    platform/win/recent_file_list.cpp
+    platform/win/document.cpp
+    platform/win/c_locale.cpp
+    platform/win/safe_file.cpp
+    platform/win/whole_file.cpp
+    document/fixed_text.cpp
+    document/zelbrin_doc.cpp
+    document/album_paths.cpp
+    document/line_reader.cpp
+    document/album_format.cpp
+    document/album_file.cpp
+    document/template_file.cpp
+    document/template_commands.cpp
+    document/slot_fit.cpp
+    document/document_commands.cpp
+    imaging/jpeg_reader.cpp
+    imaging/jpeg_writer.cpp
+    imaging/dib_image.cpp
+    view/page_math.cpp
+    view/mouse_math.cpp
+)
