@@ -11,7 +11,9 @@
 #include "platform/win/afxmsgbox.h"
 #include "res/resource.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -306,10 +308,10 @@ void CZelbrinDoc::OnEditDuplicate() {
     if (GetItemCount() == 0)
         return;
     PageItem copy = GetLastItem();
-    copy.rcPlace.left += 10;
-    copy.rcPlace.top += 10;
-    copy.rcPlace.right += 10;
-    copy.rcPlace.bottom += 10;
+    // Ten pixels down and right, held within the 32-bit range.
+    for (LONG* v :
+         {&copy.rcPlace.left, &copy.rcPlace.top, &copy.rcPlace.right, &copy.rcPlace.bottom})
+        *v = static_cast<LONG>(std::min<long long>(*v + 10ll, INT32_MAX));
     if (copy.nKind == ITEM_PICTURE) {
         const PageItem& original = m_items.back();
         unsigned char* pixels = nullptr;

@@ -8,6 +8,8 @@
 #include "imaging/picture_buffer.h"
 #include "platform/win/c_locale.h"
 #include "platform/win/globalmem.h"
+#include "view/mouse_math.h"
+#include "view/page_math.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +40,48 @@ std::string Difference(const AlbumRecord& a, const AlbumRecord& b) {
     return "";
 }
 
+// The mouse's arithmetic on an item read from a file: presses at and around
+// its corners and edges, then a step of every drag toward a point on the page.
+void DragItem(const PageItem& item) {
+    const RECT& rc = item.rcPlace;
+    const MoveLimits limits{700, 900, true, 10, 10, 70, 90};
+    const POINT presses[] = {
+        {rc.left, rc.top}, {rc.right, rc.bottom}, {rc.left, rc.bottom}, {rc.right, rc.top}, {0, 0},
+        {699, 899}};
+    for (POINT pt : presses) {
+        (void)PressedHandle(rc, pt);
+        (void)EdgeAt(rc, pt);
+        (void)InsidePlace(rc, pt);
+        const POINT offset{SaturatedDifference(pt.x, rc.left), SaturatedDifference(pt.y, rc.top)};
+        const SIZE size{SaturatedDifference(rc.right, rc.left),
+                        SaturatedDifference(rc.bottom, rc.top)};
+        for (POINT to : {POINT{350, 450}, POINT{0, 899}, POINT{699, 0}}) {
+            (void)MovePlace(SaturatedDifference(to.x, offset.x),
+                            SaturatedDifference(to.y, offset.y), size.cx, size.cy, limits);
+            RECT sized{};
+            for (DragMode corner : {DRAG_SIZE_BOTTOMRIGHT, DRAG_SIZE_BOTTOMLEFT, DRAG_SIZE_TOPRIGHT,
+                                    DRAG_SIZE_TOPLEFT})
+                (void)SizeFromCorner(corner, rc, size, to, kMinPictureSize, &sized);
+            for (CropEdge edge : {EDGE_LEFT, EDGE_TOP, EDGE_RIGHT, EDGE_BOTTOM}) {
+                RECT place = rc, source = item.rcSource;
+                (void)CropAtEdge(edge, CropStart{rc, item.rcSource}, item.nKind == ITEM_PICTURE,
+                                 item.nSrcWidth, item.nSrcHeight, to, &place, &source);
+            }
+        }
+    }
+    // The geometry of drawing it at export and printing scales.
+    for (float scale : {0.5f, 1.0f, 4.2f, 12.5f}) {
+        const Rect64 dest = ScaleRect64(rc, scale);
+        (void)ScaleRect(rc, scale);
+        (void)TextCharHeight(dest.bottom - dest.top, item.nLines);
+        RECT d{}, src{};
+        (void)VisiblePicturePart(dest, item.rcSource, item.nSrcWidth, item.nSrcHeight,
+                                 RECT{0, 0, 3000, 3000}, d, src);
+        (void)VisiblePicturePart(dest, FullSizeSource(item.rcSource, 2 * 21 + 1, 2 * 17 + 1), 43,
+                                 35, RECT{0, 0, 9000, 12000}, d, src);
+    }
+}
+
 } // namespace
 
 bool CheckAlbumInput(const std::uint8_t* data, std::size_t size, std::string& failure) {
@@ -45,6 +89,8 @@ bool CheckAlbumInput(const std::uint8_t* data, std::size_t size, std::string& fa
     const AlbumParse first = ParseAlbumText(text);
     if (first.refusal != AlbumRefusal::None)
         return true;
+    for (const AlbumRecord& record : first.records)
+        DragItem(record.item);
     // The writer writes a nameless font as Arial; a record read from a file
     // always has a name, so the round trip is exact.
     const std::string written = FormatAlbumText(first.records);

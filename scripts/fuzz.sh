@@ -36,6 +36,8 @@ for t in "${targets[@]}"; do
     corpus="$build/corpus/$t"
     findings="$build/findings/$t"
     log="$build/fuzz_$t.log"
+    # Findings of an earlier run were reported then; each run starts afresh.
+    rm -rf "$findings"
     mkdir -p "$corpus" "$findings"
     # The reader's messages about damaged files go to stderr with libFuzzer's
     # own report: everything goes to the log, the summary to the terminal.

@@ -42,6 +42,10 @@ bool Between(LONG lo, LONG v, LONG hi) {
 
 } // namespace
 
+LONG SaturatedDifference(LONG a, LONG b) {
+    return Saturate(static_cast<i64>(a) - b);
+}
+
 bool OnHandle(const RECT& rc, DragMode corner, POINT pt) {
     switch (corner) {
     case DRAG_SIZE_BOTTOMRIGHT:

@@ -36,6 +36,10 @@ constexpr int kSmallestCrop = 5;
 constexpr SIZE kMinPictureSize{50, 50};
 constexpr SIZE kMinTextSize{10, 5};
 
+// a - b held within the 32-bit range: places read from a file may span more
+// than it (a width, a pointer's offset into an item, a drag's wished corner).
+LONG SaturatedDifference(LONG a, LONG b);
+
 // The handle of a sizing mode's corner: within kHandleReach of it, inclusive.
 bool OnHandle(const RECT& rc, DragMode corner, POINT pt);
 // The first handle of the press's order (bottom-right, bottom-left,

@@ -35,8 +35,8 @@ void CZelbrinView::OnLButtonDown(UINT, POINT point) {
     int hit = doc->GetLastIndex();
     if (const DragMode corner = PressedHandle(sel.rcPlace, point); corner != DRAG_NONE) {
         m_nDragMode = corner;
-        m_sizeStart =
-            SIZE{sel.rcPlace.right - sel.rcPlace.left, sel.rcPlace.bottom - sel.rcPlace.top};
+        m_sizeStart = SIZE{SaturatedDifference(sel.rcPlace.right, sel.rcPlace.left),
+                           SaturatedDifference(sel.rcPlace.bottom, sel.rcPlace.top)};
         SetCapture();
     } else if (const CropEdge edge = EdgeAt(sel.rcPlace, point); edge != EDGE_NONE) {
         m_nCropEdge = edge;
@@ -54,7 +54,8 @@ void CZelbrinView::OnLButtonDown(UINT, POINT point) {
     if (doc->IsItemDrawn(hit) == 1)
         SelectItem(hit);
     const RECT& place = doc->ItemAt(doc->GetLastIndex()).rcPlace;
-    m_ptDragOffset = POINT{point.x - place.left, point.y - place.top};
+    m_ptDragOffset =
+        POINT{SaturatedDifference(point.x, place.left), SaturatedDifference(point.y, place.top)};
     m_ptLastDrag = point;
     if (m_nDragMode == DRAG_NONE && InsidePlace(place, point) &&
         (GetAsyncKeyState(VK_LBUTTON) & 0x8000)) {
@@ -82,8 +83,8 @@ void CZelbrinView::OnMouseMove(UINT, POINT point) {
         SelectItem(doc->GetLastIndex());
     PageItem sel = doc->GetLastItem();
     const bool picture = sel.nKind != ITEM_TEXT;
-    const int w = sel.rcPlace.right - sel.rcPlace.left;
-    const int h = sel.rcPlace.bottom - sel.rcPlace.top;
+    const int w = SaturatedDifference(sel.rcPlace.right, sel.rcPlace.left);
+    const int h = SaturatedDifference(sel.rcPlace.bottom, sel.rcPlace.top);
 
     if (m_nDragMode == DRAG_MOVE) {
         InvalidateRect(&sel.rcPlace, FALSE);
@@ -95,8 +96,8 @@ void CZelbrinView::OnMouseMove(UINT, POINT point) {
                                 m_nGridStepY,
                                 m_nGridLinesX,
                                 m_nGridLinesY};
-        sel.rcPlace =
-            MovePlace(point.x - m_ptDragOffset.x, point.y - m_ptDragOffset.y, w, h, limits);
+        sel.rcPlace = MovePlace(SaturatedDifference(point.x, m_ptDragOffset.x),
+                                SaturatedDifference(point.y, m_ptDragOffset.y), w, h, limits);
     } else if (IsSizing(m_nDragMode)) {
         RECT sized;
         if (SizeFromCorner(static_cast<DragMode>(m_nDragMode), sel.rcPlace, m_sizeStart, point,

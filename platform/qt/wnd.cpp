@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -78,13 +79,28 @@ void CWnd::Invalidate(BOOL bErase) {
     SchedulePaint();
 }
 
+namespace {
+
+// The pixels of a RECT (right and bottom outside), turned the right way round;
+// coordinates are held within +-2^29 so that Qt's widths cannot overflow (an
+// item's place read from a file may span the whole 32-bit range).
+QRect AreaOf(const RECT& rc) {
+    static constexpr long long kFar = 1 << 29;
+    auto hold = [](long long v) { return static_cast<int>(std::clamp(v, -kFar, kFar)); };
+    return QRect(QPoint(hold(rc.left), hold(rc.top)),
+                 QPoint(hold(static_cast<long long>(rc.right) - 1),
+                        hold(static_cast<long long>(rc.bottom) - 1)))
+        .normalized();
+}
+
+} // namespace
+
 void CWnd::InvalidateRect(const RECT* lpRect, BOOL bErase) {
     if (!lpRect) {
         Invalidate(bErase);
         return;
     }
-    QRect r(QPoint(lpRect->left, lpRect->top), QPoint(lpRect->right - 1, lpRect->bottom - 1));
-    m_update += r.normalized().intersected(rect());
+    m_update += AreaOf(*lpRect).intersected(rect());
     m_bErase = m_bErase || bErase;
     SchedulePaint();
 }
@@ -94,8 +110,7 @@ void CWnd::ValidateRect(const RECT* lpRect) {
         m_update = QRegion();
         return;
     }
-    QRect r(QPoint(lpRect->left, lpRect->top), QPoint(lpRect->right - 1, lpRect->bottom - 1));
-    m_update -= r.normalized();
+    m_update -= AreaOf(*lpRect);
 }
 
 BOOL CWnd::GetUpdateRect(RECT* rc) const {
