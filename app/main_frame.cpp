@@ -1,5 +1,7 @@
 #include "app/main_frame.h"
 
+#include "app/loading_progress.h"
+
 #include "document/zelbrin_doc.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/win_app.h"
@@ -20,6 +22,8 @@ CMainFrame::CMainFrame() {
 CMainFrame::~CMainFrame() {
     if (AfxGetFrameHost() == this)
         AfxSetFrameHost(nullptr);
+    if (m_bShowsLoading)
+        ShowPictureLoadingIn(nullptr);
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
@@ -31,6 +35,8 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
+    ShowPictureLoadingIn(this);
+    m_bShowsLoading = true;
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP,
                                AFX_IDW_TOOLBAR) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
@@ -60,17 +66,19 @@ void CMainFrame::SetPage(CZelbrinView* pView, CZelbrinDoc* pDoc) {
 }
 
 void CMainFrame::OnDropFiles(const std::vector<std::string>& paths) {
-    if (!m_pDoc)
+    // Files dropped while pictures load wait for no one: they are refused.
+    if (!m_pDoc || PicturesLoading())
         return;
     activateWindow();
-    for (const std::string& p : paths)
-        m_pDoc->OpenDroppedFile(p.c_str());
+    m_pDoc->OpenDroppedFiles(paths);
     if (m_pPageView)
         m_pPageView->SelectTopItem();
     m_pDoc->ReportFailedInserts();
 }
 
 void CMainFrame::OnClose() {
+    if (PicturesLoading())
+        return;
     if (m_pDoc && !m_pDoc->PromptSaveChanges())
         return;
     CFrameWnd::OnClose();

@@ -34,6 +34,7 @@ public:
 
     CToolBar m_wndToolBar;
     CStatusBar m_wndStatusBar;
+    bool m_bShowsLoading = false; // the decoding progress shows in this frame
 
 protected:
     void changeEvent(QEvent* e) override;

@@ -4,9 +4,14 @@
 // 200-item and 1-item figures should stay near 1.
 //
 // Then whole drag steps through the window system's mouse events (press,
-// moves, release on the shown view): a picture of 1000 x 750 and one of
+// moves, release on the shown view): pictures of 400 x 300, 1000 x 750 and
 // 3000 x 2000 pixels in memory (a 24-megapixel photograph decoded at half
-// size), each on pages with 1 and 200 other items.
+// size) at the same place, each on pages with 1 and 200 other items. Drawing
+// should cost what it shows: the 3000 x 2000 step within 1.5 x the 400 x 300
+// step, the 200-item step within 1.1 x the 1-item step.
+//
+// Last, SelectItem on a page of six 3000 x 2000 pictures and a text, against
+// a drag step of one of those pictures (target: at most 5 x).
 
 #include "document/zelbrin_doc.h"
 #include "platform/qt/gdi.h"
@@ -94,25 +99,14 @@ Figures Measure(int others) {
             std::chrono::duration<double, std::milli>(t2 - t1).count() / kSelects};
 }
 
-// Milliseconds per mouse move of a drag of a w x h picture among others.
-double MeasureMouseDrag(int w, int h, int others, int mode) {
-    CZelbrinDoc doc;
-    doc.OnNewDocument();
-    CZelbrinView view;
-    view.AttachDocument(&doc);
-    view.OnInitialUpdate();
-    view.show();
-    if (!QTest::qWaitForWindowExposed(&view))
-        return -1;
+// Milliseconds per mouse move of a drag of the last item of a page shown in view.
+double MouseDragOnPage(CZelbrinView& view, CZelbrinDoc& doc, int mode) {
     QWindow* win = view.windowHandle();
-    AddOthers(doc, others);
-    doc.AppendItem(Picture(w, h, RECT{20, 20, 420, 320}, 7));
-    view.SelectTopItem();
-
+    const RECT r = doc.GetLastItem().rcPlace;
     // A press inside moves, on the bottom-right corner sizes, on the right edge crops.
-    const QPoint press = mode == DRAG_MOVE   ? QPoint(200, 150)
-                         : mode == DRAG_CROP ? QPoint(420, 150)
-                                             : QPoint(420, 320);
+    const QPoint press = mode == DRAG_MOVE ? QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2)
+                         : mode == DRAG_CROP ? QPoint(r.right, (r.top + r.bottom) / 2)
+                                             : QPoint(r.right, r.bottom);
     QTest::mousePress(win, Qt::LeftButton, {}, press);
     if (view.m_nDragMode != mode)
         return -1;
@@ -123,6 +117,48 @@ double MeasureMouseDrag(int w, int h, int others, int mode) {
     auto t1 = Clock::now();
     QTest::mouseRelease(win, Qt::LeftButton, {}, press);
     return std::chrono::duration<double, std::milli>(t1 - t0).count() / kSteps;
+}
+
+// Milliseconds per mouse move of a drag of a w x h picture among others.
+double MeasureMouseDrag(int w, int h, int others, int mode) {
+    CZelbrinDoc doc;
+    doc.OnNewDocument();
+    CZelbrinView view;
+    view.AttachDocument(&doc);
+    view.OnInitialUpdate();
+    view.show();
+    if (!QTest::qWaitForWindowExposed(&view))
+        return -1;
+    AddOthers(doc, others);
+    doc.AppendItem(Picture(w, h, RECT{20, 20, 420, 320}, 7));
+    view.SelectTopItem();
+    return MouseDragOnPage(view, doc, mode);
+}
+
+// SelectItem on six 3000 x 2000 pictures and a text, and a drag step of one
+// of the pictures on that page.
+Figures MeasureSixPictures() {
+    CZelbrinDoc doc;
+    doc.OnNewDocument();
+    CZelbrinView view;
+    view.AttachDocument(&doc);
+    view.OnInitialUpdate();
+    view.show();
+    if (!QTest::qWaitForWindowExposed(&view))
+        return {-1, -1};
+    for (int i = 0; i < 6; ++i) {
+        const int x = 10 + (i % 2) * 210, y = 10 + (i / 2) * 180;
+        doc.AppendItem(Picture(3000, 2000, RECT{x, y, x + 200, y + 133}, 11u + i));
+    }
+    doc.AppendItem(Text(RECT{100, 560, 300, 600}));
+    view.SelectTopItem();
+    constexpr int kSelects = 20;
+    auto t0 = Clock::now();
+    for (int s = 0; s < kSelects; ++s)
+        view.SelectItem(s % 6);
+    auto t1 = Clock::now();
+    const double selectMs = std::chrono::duration<double, std::milli>(t1 - t0).count() / kSelects;
+    return {MouseDragOnPage(view, doc, DRAG_MOVE), selectMs};
 }
 
 } // namespace
@@ -154,8 +190,12 @@ int main(int argc, char** argv) {
 
     std::printf("\nmouse drag step, ms per move (press, moves, release on the window)\n");
     std::printf("%-12s %-12s %10s %10s %10s\n", "picture", "other items", "move", "size", "crop");
-    for (QSize picture : {QSize(1000, 750), QSize(3000, 2000)})
-        for (int n : {1, 200}) {
+    double move[3][2] = {};
+    const QSize pictures[3] = {QSize(400, 300), QSize(1000, 750), QSize(3000, 2000)};
+    for (int p = 0; p < 3; ++p)
+        for (int k = 0; k < 2; ++k) {
+            const int n = k == 0 ? 1 : 200;
+            const QSize picture = pictures[p];
             std::printf("%-12s %-12d",
                         QStringLiteral("%1 x %2")
                             .arg(picture.width())
@@ -163,10 +203,26 @@ int main(int argc, char** argv) {
                             .toUtf8()
                             .constData(),
                         n);
-            for (int mode : {DRAG_MOVE, DRAG_SIZE_BOTTOMRIGHT, DRAG_CROP})
-                std::printf(" %10.3f",
-                            MeasureMouseDrag(picture.width(), picture.height(), n, mode));
+            for (int mode : {DRAG_MOVE, DRAG_SIZE_BOTTOMRIGHT, DRAG_CROP}) {
+                const double ms = MeasureMouseDrag(picture.width(), picture.height(), n, mode);
+                if (mode == DRAG_MOVE)
+                    move[p][k] = ms;
+                std::printf(" %10.3f", ms);
+            }
             std::printf("\n");
         }
+    std::printf("move step 3000 x 2000 / 400 x 300, 1 other item:    %.2f (target <= 1.5)\n",
+                move[2][0] / move[0][0]);
+    std::printf("move step 3000 x 2000 / 400 x 300, 200 other items: %.2f (target <= 1.5)\n",
+                move[2][1] / move[0][1]);
+    std::printf("move step 200 / 1 other items, 3000 x 2000:         %.2f (target <= 1.1)\n",
+                move[2][1] / move[2][0]);
+    std::printf("move step 200 / 1 other items, 400 x 300:           %.2f (target <= 1.1)\n",
+                move[0][1] / move[0][0]);
+
+    const Figures six = MeasureSixPictures();
+    std::printf("\nsix 3000 x 2000 pictures and a text: SelectItem %.3f ms, move step %.3f ms, "
+                "ratio %.2f (target <= 5)\n",
+                six.selectMs, six.stepMs, six.selectMs / six.stepMs);
     return 0;
 }

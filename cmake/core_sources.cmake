@@ -19,6 +19,7 @@ set(ZELBRIN_CORE_SOURCES
     document/slot_fit.cpp
     document/document_commands.cpp
     imaging/jpeg_reader.cpp
+    imaging/picture_decoder.cpp
     imaging/jpeg_writer.cpp
     imaging/dib_image.cpp
     view/page_math.cpp

@@ -6,7 +6,7 @@
 #include "document/album_view.h"
 #include "document/fixed_text.h"
 #include "document/zelbrin_doc.h"
-#include "imaging/jpeg_reader.h"
+#include "imaging/picture_decoder.h"
 #include "platform/win/afxmsgbox.h"
 #include "platform/win/safe_file.h"
 #include "platform/win/whole_file.h"
@@ -19,30 +19,18 @@ namespace {
 const char kBadFormat[] = "Unexpected file format.";
 const char kBadVersion[] = "Incompatible document version.  Cannot open.";
 
-// Decodes a picture record from its relative path, taken from the album's own
-// folder whatever the working directory, or else from its full path. False
-// when neither gives a picture.
-bool DecodePicture(const std::string& albumPath, const AlbumRecord& record, PageItem& item) {
-    const std::string relPath = FromFilePath(record.relPath);
-    const std::string fromRel = ResolveAgainstAlbum(albumPath, relPath);
+// The file a picture record is decoded from: its relative path, taken from
+// the album's own folder whatever the working directory, or else its full
+// path; empty when neither opens (or the name would not fit the item).
+std::string PictureFileToOpen(const std::string& albumPath, const AlbumRecord& record) {
+    const std::string fromRel = ResolveAgainstAlbum(albumPath, FromFilePath(record.relPath));
     const std::string fromFull = ResolveAgainstAlbum(albumPath, FromFilePath(record.fullPath));
     std::string opened;
     if (IsReadableRegularFile(fromRel))
         opened = fromRel;
     else if (IsReadableRegularFile(fromFull))
         opened = fromFull;
-    unsigned char* pixels = nullptr;
-    int w = 0, h = 0;
-    if (opened.empty() || opened.size() >= MAX_PATH_FIELD ||
-        !ReadJpegPicture(opened.c_str(), &pixels, &w, &h, 2))
-        return false;
-    // szPath names the file actually shown, so the next save points at it.
-    CopyToField(item.szPath, opened);
-    CopyToField(item.szRelPath, relPath);
-    item.pPixels = pixels;
-    item.nSrcWidth = w;
-    item.nSrcHeight = h;
-    return true;
+    return opened.size() < MAX_PATH_FIELD ? opened : std::string();
 }
 
 } // namespace
@@ -84,18 +72,32 @@ BOOL CZelbrinDoc::OnOpenDocument(const char* givenPath) {
         return FALSE;
     }
 
-    // The page is replaced only once the whole file has been read.
+    // The page is replaced only once the whole file has been read. The
+    // pictures are decoded on worker threads and taken in the file's order.
+    std::vector<std::string> files(parsed.records.size());
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (parsed.records[i].item.nKind == ITEM_PICTURE)
+            files[i] = PictureFileToOpen(path, parsed.records[i]);
     std::vector<PageItem> items;
     std::vector<std::string> missing;
     items.reserve(parsed.records.size());
-    for (const AlbumRecord& record : parsed.records) {
+    DecodePictures(files, 2, [&](std::size_t i, DecodedPicture& picture) {
+        const AlbumRecord& record = parsed.records[i];
         PageItem item = record.item;
-        if (item.nKind == ITEM_PICTURE && !DecodePicture(path, record, item)) {
-            missing.push_back(FromFilePath(record.fullPath));
-            continue;
+        if (item.nKind == ITEM_PICTURE) {
+            if (!picture.ok) {
+                missing.push_back(FromFilePath(record.fullPath));
+                return;
+            }
+            // szPath names the file actually shown, so the next save points at it.
+            CopyToField(item.szPath, files[i]);
+            CopyToField(item.szRelPath, FromFilePath(record.relPath));
+            item.pPixels = picture.pixels;
+            item.nSrcWidth = picture.width;
+            item.nSrcHeight = picture.height;
         }
         items.push_back(item);
-    }
+    });
 
     DeleteAllItems();
     m_items = std::move(items);

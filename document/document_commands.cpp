@@ -7,6 +7,7 @@
 #include "document/slot_fit.h"
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_reader.h"
+#include "imaging/picture_decoder.h"
 #include "platform/win/afxmsgbox.h"
 #include "res/resource.h"
 
@@ -153,33 +154,44 @@ BOOL CZelbrinDoc::SaveAlbumAs(const std::string& path) {
     return TRUE;
 }
 
-bool CZelbrinDoc::InsertPicture(const char* path) {
-    if (AbsolutePath(path).size() >= MAX_PATH_FIELD) {
-        m_failedInserts.push_back(std::string(path) + " (the path is too long)");
-        return false;
+void CZelbrinDoc::InsertPictureFiles(const std::vector<std::string>& paths) {
+    // A path whose absolute form does not fit the item is not decoded.
+    std::vector<std::string> files(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string absolutePath = AbsolutePath(paths[i].c_str());
+        if (absolutePath.size() < MAX_PATH_FIELD)
+            files[i] = absolutePath;
     }
-    if (!AddPicture(path)) {
-        m_failedInserts.push_back(std::string(path) + " (not a readable JPEG picture)");
-        return false;
-    }
-    return true;
+    DecodePictures(files, 2, [&](std::size_t i, DecodedPicture& picture) {
+        if (files[i].empty())
+            m_failedInserts.push_back(paths[i] + " (the path is too long)");
+        else if (!picture.ok)
+            m_failedInserts.push_back(paths[i] + " (not a readable JPEG picture)");
+        else
+            AppendPicture(files[i], picture.pixels, picture.width, picture.height);
+    });
 }
 
 BOOL CZelbrinDoc::AddPicture(const char* givenPath) {
     // Held absolute: the relative path written to the album is computed from it later.
     const std::string absolutePath = AbsolutePath(givenPath);
-    const char* path = absolutePath.c_str();
     if (absolutePath.size() >= MAX_PATH_FIELD)
         return FALSE;
     unsigned char* pixels = nullptr;
     int w = 0, h = 0;
-    if (!ReadJpegPicture(path, &pixels, &w, &h, 2))
+    if (!ReadJpegPicture(absolutePath.c_str(), &pixels, &w, &h, 2))
         return FALSE;
+    AppendPicture(absolutePath, pixels, w, h);
+    return TRUE;
+}
+
+void CZelbrinDoc::AppendPicture(const std::string& absolutePath, unsigned char* pixels, int w,
+                                int h) {
     PageItem item{};
     item.nKind = ITEM_PICTURE;
     item.nSrcWidth = w;
     item.nSrcHeight = h;
-    std::strcpy(item.szPath, path);
+    CopyToField(item.szPath, absolutePath);
     item.pPixels = pixels;
     item.rcSource = RECT{0, 0, w, h};
 
@@ -201,7 +213,6 @@ BOOL CZelbrinDoc::AddPicture(const char* givenPath) {
     }
     AppendItem(item);
     m_bAlbumModified = 1;
-    return TRUE;
 }
 
 std::vector<std::string> CZelbrinDoc::TakeFailedInserts() {
@@ -221,8 +232,7 @@ void CZelbrinDoc::ReportFailedInserts() {
 }
 
 void CZelbrinDoc::InsertPictures(const std::vector<std::string>& paths) {
-    for (const std::string& p : paths)
-        InsertPicture(p.c_str());
+    InsertPictureFiles(paths);
     if (m_pView)
         m_pView->SelectTopItem();
 }
@@ -236,10 +246,23 @@ void CZelbrinDoc::OnFileOpenImage() {
 }
 
 void CZelbrinDoc::OpenDroppedFile(const char* path) {
-    if (EndsWithNoCase(path, ".jpg"))
-        InsertPicture(path);
-    else if (EndsWithNoCase(path, ".alb"))
-        OpenAlbumByPath(path, true);
+    OpenDroppedFiles({path});
+}
+
+void CZelbrinDoc::OpenDroppedFiles(const std::vector<std::string>& paths) {
+    std::vector<std::string> pictures;
+    for (std::size_t i = 0; i <= paths.size(); ++i) {
+        const bool picture = i < paths.size() && EndsWithNoCase(paths[i].c_str(), ".jpg");
+        if (picture) {
+            pictures.push_back(paths[i]);
+            continue;
+        }
+        // A run of pictures ends here: inserted before the next file is taken.
+        InsertPictureFiles(pictures);
+        pictures.clear();
+        if (i < paths.size() && EndsWithNoCase(paths[i].c_str(), ".alb"))
+            OpenAlbumByPath(paths[i].c_str(), true);
+    }
 }
 
 void CZelbrinDoc::OnTextNew() {

@@ -78,6 +78,9 @@ public:
     // A file dropped on the frame: ".jpg" inserts, ".alb" opens (after asking
     // to save), anything else is ignored.
     void OpenDroppedFile(const char* path);
+    // Files dropped together, in order, as OpenDroppedFile takes them one by
+    // one; the pictures of each run of ".jpg" files are decoded in parallel.
+    void OpenDroppedFiles(const std::vector<std::string>& paths);
     // Tells the user once which files of the last insertions could not be
     // inserted, and forgets them.
     void ReportFailedInserts();
@@ -134,7 +137,11 @@ private:
     BOOL AskToSave();
     // Takes a successfully opened album as the document's file.
     void TakeOpenedAlbum();
-    bool InsertPicture(const char* path);
+    // Inserts the pictures in order (decoded in parallel), noting the files
+    // that could not be inserted.
+    void InsertPictureFiles(const std::vector<std::string>& paths);
+    // Places a decoded picture (taking its pixels) as AddPicture does.
+    void AppendPicture(const std::string& absolutePath, unsigned char* pixels, int w, int h);
 
     std::vector<std::string> m_failedInserts;
     CDocumentShell* m_pShell = nullptr;

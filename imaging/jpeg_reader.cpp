@@ -4,8 +4,10 @@
 #include "platform/win/safe_file.h"
 
 #include <csetjmp>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include <sys/stat.h>
 
@@ -18,8 +20,33 @@ struct ReaderErrorMgr {
     jpeg_error_mgr pub;
     std::jmp_buf setjmp_buffer;
     const char* path;
-    bool refused; // the refusal has said why on stderr already
+    bool refused;     // the refusal has said why already
+    std::string* log; // what would go to stderr, kept for the caller
 };
+
+// Appends one printf-formatted message to the log.
+void Log(std::string* log, const char* format, ...) {
+    va_list args, again;
+    va_start(args, format);
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    if (length > 0) {
+        const std::size_t at = log->size();
+        log->resize(at + static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(log->data() + at, static_cast<std::size_t>(length) + 1, format, again);
+        log->resize(at + static_cast<std::size_t>(length));
+    }
+    va_end(again);
+}
+
+// The library's messages (errors and the first warning) go to the log, as
+// its standard output_message would write them to stderr.
+void LogLibraryMessage(j_common_ptr cinfo) {
+    char text[JMSG_LENGTH_MAX];
+    (*cinfo->err->format_message)(cinfo, text);
+    Log(reinterpret_cast<ReaderErrorMgr*>(cinfo->err)->log, "%s\n", text);
+}
 
 // Each scan of a progressive or multi-scan file passes over every block of
 // the picture again, so a small file of thousands of scans decodes for
@@ -40,7 +67,7 @@ void CheckScanCount(j_common_ptr cinfo) {
     if (dinfo->input_scan_number <= kMaxScans)
         return;
     auto* err = reinterpret_cast<ReaderErrorMgr*>(cinfo->err);
-    std::fprintf(stderr, "%s: more than %d scans, refused\n", err->path, kMaxScans);
+    Log(err->log, "%s: more than %d scans, refused\n", err->path, kMaxScans);
     err->refused = true;
     std::longjmp(err->setjmp_buffer, 1);
 }
@@ -70,10 +97,18 @@ constexpr long kWorkingMemory = 4194304;
 
 BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, int* pHeight,
                      int nScaleDenom) {
+    std::string log;
+    const BOOL ok = ReadJpegPictureLogged(path, ppPixels, pWidth, pHeight, nScaleDenom, log);
+    std::fputs(log.c_str(), stderr);
+    return ok;
+}
+
+BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWidth, int* pHeight,
+                           int nScaleDenom, std::string& log) {
     // Only regular files: a pipe or device named like a picture would block or never end.
     std::FILE* file = OpenRegularFileForReading(path);
     if (!file) {
-        std::fprintf(stderr, "can't open %s\n", path);
+        Log(&log, "can't open %s\n", path);
         return FALSE;
     }
 
@@ -85,14 +120,16 @@ BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, in
     st->file = file;
     st->cinfo.err = jpeg_std_error(&st->jerr.pub);
     st->jerr.pub.error_exit = ReaderErrorExit;
+    st->jerr.pub.output_message = LogLibraryMessage;
     st->jerr.path = path;
+    st->jerr.log = &log;
     st->progress.progress_monitor = CheckScanCount;
 
     if (setjmp(st->jerr.setjmp_buffer)) {
         jpeg_destroy_decompress(&st->cinfo);
         std::fclose(st->file);
         if (!st->jerr.refused)
-            std::fprintf(stderr, "error opening %s\n", path);
+            Log(&log, "error opening %s\n", path);
         std::free(st->pixels);
         std::free(st);
         return FALSE;
@@ -120,7 +157,7 @@ BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, in
         st->cinfo.image_height / denom + (st->cinfo.image_height % denom ? 1 : 0);
     const unsigned long long bytes = 3ull * width * height;
     if (width > static_cast<unsigned long>(MAX_PICTURE_WIDTH) || bytes > MAX_PICTURE_BYTES) {
-        std::fprintf(stderr, "%s: picture of %lu x %lu pixels is too large\n", path, width, height);
+        Log(&log, "%s: picture of %lu x %lu pixels is too large\n", path, width, height);
         jpeg_destroy_decompress(&st->cinfo);
         std::fclose(st->file);
         std::free(st);
@@ -133,8 +170,8 @@ BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, in
     const unsigned long long fullPixels =
         static_cast<unsigned long long>(st->cinfo.image_width) * st->cinfo.image_height;
     if (fullPixels > kBombPixelFloor && fullPixels / kMaxPixelsPerByte > fileBytes) {
-        std::fprintf(stderr, "%s: %u x %u pixels from %llu bytes, refused\n", path,
-                     st->cinfo.image_width, st->cinfo.image_height, fileBytes);
+        Log(&log, "%s: %u x %u pixels from %llu bytes, refused\n", path, st->cinfo.image_width,
+            st->cinfo.image_height, fileBytes);
         jpeg_destroy_decompress(&st->cinfo);
         std::fclose(st->file);
         std::free(st);
@@ -145,7 +182,7 @@ BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, in
 
     st->pixels = static_cast<unsigned char*>(std::malloc(bytes ? bytes : 1));
     if (!st->pixels) {
-        std::fprintf(stderr, "error opening %s\n", path);
+        Log(&log, "error opening %s\n", path);
         jpeg_destroy_decompress(&st->cinfo);
         std::fclose(st->file);
         std::free(st);
@@ -156,7 +193,7 @@ BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, in
     // The library's output size is the same rounded-up division.
     if (st->cinfo.output_width != width || st->cinfo.output_height != height ||
         st->cinfo.output_components != 3) {
-        std::fprintf(stderr, "error opening %s\n", path);
+        Log(&log, "error opening %s\n", path);
         jpeg_destroy_decompress(&st->cinfo);
         std::fclose(st->file);
         std::free(st->pixels);

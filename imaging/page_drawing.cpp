@@ -2,8 +2,6 @@
 
 #include "document/album_paths.h"
 #include "document/zelbrin_doc.h"
-#include "imaging/dib_draw.h"
-#include "imaging/dib_image.h"
 #include "imaging/jpeg_reader.h"
 #include "platform/qt/gdi.h"
 #include "platform/win/afxmsgbox.h"
@@ -34,33 +32,66 @@ std::string PrintSourcePath(const PageItem& item, const CZelbrinDoc* doc) {
     return {};
 }
 
-void DrawDib(CDC* pDC, HGLOBAL dib, int w, int h, const Rect64& place, const RECT& crop) {
-    // Only the part that shows is drawn: nothing is sized by a rectangle
-    // reaching beyond the target or the picture.
+// Draws the part of a w x h PictureBuffer that crop selects into place. Only
+// the pixels that show are touched, straight from the buffer: the same pixels
+// as a DibImage of the whole picture drawn as such, at the cost of the area
+// shown rather than of the picture.
+// With owned set, the pixels are freed here, as soon as they are no longer
+// needed (before a printer's stretching copy).
+void DrawPicture(CDC* pDC, unsigned char* pixels, int w, int h, const Rect64& place,
+                 const RECT& crop, bool owned = false) {
+    struct Release {
+        unsigned char*& pixels;
+        bool owned;
+        void Now() {
+            if (owned)
+                std::free(pixels);
+            pixels = nullptr;
+            owned = false;
+        }
+        ~Release() { Now(); }
+    } release{pixels, owned};
+    // Nothing is sized by a rectangle reaching beyond the target or the picture.
     RECT target{}, dest{}, src{};
     pDC->GetClipBox(&target);
     if (!VisiblePicturePart(place, crop, w, h, target, dest, src))
         return;
-    if (w <= kLargePicture && h <= kLargePicture) {
-        DrawDibImage(pDC, &dest, dib, &src);
+    const long long extents[4] = {static_cast<long long>(dest.right) - dest.left,
+                                  static_cast<long long>(dest.bottom) - dest.top,
+                                  static_cast<long long>(src.right) - src.left,
+                                  static_cast<long long>(src.bottom) - src.top};
+    for (long long e : extents)
+        if (e <= 0 || e > INT32_MAX)
+            return;
+    const int destW = static_cast<int>(extents[0]), destH = static_cast<int>(extents[1]);
+    const int srcW = static_cast<int>(extents[2]), srcH = static_cast<int>(extents[3]);
+    // A large picture on a screen or image target is sampled straight into it
+    // too: the same pixels as its unstretched copy into a memory bitmap and the
+    // stretching copy from there. A printer takes the source part through a
+    // memory bitmap and one stretching copy.
+    const bool large = w > kLargePicture || h > kLargePicture;
+    if (!large)
+        pDC->SetStretchBltMode(COLORONCOLOR);
+    if (!large || pDC->Surface()) {
+        pDC->StretchPicture(dest.left, dest.top, destW, destH, src.left, src.top, srcW, srcH,
+                            pixels, w, h);
         return;
     }
-    // Large pictures: the shown part unstretched into a memory DC, then one
-    // stretching copy to the target.
     CDC memDC;
     if (!memDC.CreateCompatibleDC(pDC)) {
         AfxMessageBox("Failed to create offscreen dc", MB_OK);
         return;
     }
     CBitmap bitmap;
-    if (!bitmap.CreateCompatibleBitmap(pDC, w + 10, h + 10)) {
+    if (!bitmap.CreateCompatibleBitmap(pDC, srcW, srcH)) {
         AfxMessageBox("Not enough memory to create offscreen bitmap", MB_OK);
     } else {
         memDC.SetMapMode(MM_TEXT);
         CBitmap* old = memDC.SelectObject(&bitmap);
-        DrawDibImage(&memDC, &src, dib, &src);
-        pDC->StretchBlt(dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, &memDC,
-                        src.left, src.top, src.right - src.left, src.bottom - src.top, SRCCOPY);
+        memDC.SetStretchBltMode(COLORONCOLOR);
+        memDC.StretchPicture(0, 0, srcW, srcH, src.left, src.top, srcW, srcH, pixels, w, h);
+        release.Now();
+        pDC->StretchBlt(dest.left, dest.top, destW, destH, &memDC, 0, 0, srcW, srcH, SRCCOPY);
         memDC.SelectObject(old);
         bitmap.DeleteObject();
     }
@@ -102,17 +133,18 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
         // The printer gets the picture decoded again at full size; the
         // temporary buffer lives only until its DibImage exists.
         const std::string path = PrintSourcePath(item, m_pDoc);
-        unsigned char* full = nullptr;
-        int fw = 0, fh = 0;
-        if (!path.empty() && ReadJpegPicture(path.c_str(), &full, &fw, &fh, 1)) {
-            HGLOBAL dib = MakeDibImage(24, fw, fh, full);
-            std::free(full);
-            if (dib) {
-                const RECT src = FullSizeSource(item.rcSource, fw, fh);
-                DrawDib(pDC, dib, fw, fh, dest, src);
-                GlobalFree(dib);
-                return;
-            }
+        DecodedPicture full;
+        if (m_printDecoder && m_nextPrint < m_printPaths.size() &&
+            m_printPaths[m_nextPrint] == path) {
+            full = m_printDecoder->TakeNext();
+            ++m_nextPrint;
+        } else if (!path.empty()) {
+            full.ok = ReadJpegPicture(path.c_str(), &full.pixels, &full.width, &full.height, 1);
+        }
+        if (full.ok) {
+            DrawPicture(pDC, full.pixels, full.width, full.height, dest,
+                        FullSizeSource(item.rcSource, full.width, full.height), true);
+            return;
         }
         // Not to be had at full size: the half-size pixels with their own crop.
         const std::string name = item.szPath[0] ? item.szPath : item.szRelPath;
@@ -122,21 +154,36 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
 
     if (!item.pPixels)
         return;
-    HGLOBAL dib = MakeDibImage(24, item.nSrcWidth, item.nSrcHeight, item.pPixels);
-    if (!dib)
-        return;
-    DrawDib(pDC, dib, item.nSrcWidth, item.nSrcHeight, dest, item.rcSource);
-    GlobalFree(dib);
+    DrawPicture(pDC, item.pPixels, item.nSrcWidth, item.nSrcHeight, dest, item.rcSource);
 }
 
 void CPageDrawing::DrawPage(CDC* pDC, float fScale) {
     if (!m_pDoc)
         return;
+    if (pDC->IsPrinting())
+        BeginPrinting();
     for (int i : m_pDoc->GetDrawingOrder()) {
         if (!pDC->QueryAbort())
-            return;
+            break;
         DrawPageItem(m_pDoc->ItemAt(i), pDC, fScale);
     }
+    EndPrinting();
+}
+
+void CPageDrawing::BeginPrinting() {
+    EndPrinting();
+    if (!m_pDoc)
+        return;
+    for (int i : m_pDoc->GetDrawingOrder())
+        if (m_pDoc->ItemAt(i).nKind == ITEM_PICTURE)
+            m_printPaths.push_back(PrintSourcePath(m_pDoc->ItemAt(i), m_pDoc));
+    m_printDecoder = std::make_unique<CPictureDecoder>(m_printPaths, 1, 2);
+}
+
+void CPageDrawing::EndPrinting() {
+    m_printDecoder.reset();
+    m_printPaths.clear();
+    m_nextPrint = 0;
 }
 
 std::vector<std::string> CPageDrawing::TakeReducedPictures() {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "document/page_item.h"
+#include "imaging/picture_decoder.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,13 @@ public:
     // the DC's job has been cancelled.
     void DrawPage(CDC* pDC, float fScale);
 
+    // Starts decoding the full-size pictures that printing the document's
+    // items in drawing order will take, on worker threads, at most two held at
+    // once; DrawPageItem on a printer takes them in that order. EndPrinting
+    // stops it (also after a job that ended early).
+    void BeginPrinting();
+    void EndPrinting();
+
     // Names of the pictures printed from their half-size pixels since the last
     // call of TakeReducedPictures, each once.
     std::vector<std::string> TakeReducedPictures();
@@ -30,6 +39,9 @@ public:
 private:
     const CZelbrinDoc* m_pDoc;
     std::vector<std::string> m_reduced;
+    std::unique_ptr<CPictureDecoder> m_printDecoder;
+    std::vector<std::string> m_printPaths; // the files it decodes, in order
+    std::size_t m_nextPrint = 0;
 };
 
 // The printing scale: printer dots per inch over view pixels per inch.

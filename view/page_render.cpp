@@ -41,6 +41,9 @@ void CZelbrinView::OnDraw(CDC* pDC) {
     }
 
     if (doc) {
+        // A printer's full-size pictures are decoded ahead, in parallel.
+        if (pDC->IsPrinting())
+            m_drawing.BeginPrinting();
         for (int i : doc->GetDrawingOrder()) {
             if (!pDC->QueryAbort())
                 break;
@@ -49,6 +52,7 @@ void CZelbrinView::OnDraw(CDC* pDC) {
             DrawPageItem(item, pDC, scale);
             doc->SetItemDrawn(i, 1);
         }
+        m_drawing.EndPrinting();
     }
     m_pOffscreenDC->SelectObject(old);
 }

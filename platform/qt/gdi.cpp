@@ -45,6 +45,18 @@ inline int Nearest(int d, int n, int m) {
     return static_cast<int>((2ll * d + 1) * m / (2ll * n));
 }
 
+// The source column of every destination column of part, or -1 outside the
+// source's width: the mapping of a transfer from xSrc, wSrc wide, to xDest,
+// wDest wide (one to one when the widths agree).
+void SourceColumns(const QRect& part, int xDest, int wDest, int xSrc, int wSrc, int width,
+                   std::vector<int>& columns) {
+    columns.resize(static_cast<std::size_t>(part.width()));
+    for (int dx = part.left(); dx <= part.right(); ++dx) {
+        const int sx = xSrc + (wDest == wSrc ? dx - xDest : Nearest(dx - xDest, wDest, wSrc));
+        columns[static_cast<std::size_t>(dx - part.left())] = sx >= 0 && sx < width ? sx : -1;
+    }
+}
+
 DWORD DibRowBytes(LONG width, WORD bitCount) {
     return static_cast<DWORD>(((static_cast<std::int64_t>(width) * bitCount + 31) / 32) * 4);
 }
@@ -367,7 +379,9 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
     const QImage& src = *pSrcDC->m_pSurface;
     const QRect dest(x, y, nWidth, nHeight);
     if (!m_pSurface) {
-        QImage part = src.copy(xSrc, ySrc, nSrcWidth, nSrcHeight);
+        // The whole source image is shared rather than copied.
+        const QRect from(xSrc, ySrc, nSrcWidth, nSrcHeight);
+        const QImage part = from == src.rect() ? src : src.copy(from);
         PaintWith([&](QPainter& p) { p.drawImage(dest, part); });
         return TRUE;
     }
@@ -380,18 +394,18 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
     }
     QRegion area = EffectiveClip().intersected(dest);
     const QRect srcBounds = from->rect();
+    std::vector<int> columns;
     for (const QRect& part : area) {
+        SourceColumns(part, x, nWidth, xSrc, nSrcWidth, srcBounds.width(), columns);
         for (int dy = part.top(); dy <= part.bottom(); ++dy) {
             int sy = ySrc + Nearest(dy - y, nHeight, nSrcHeight);
             if (sy < 0 || sy >= srcBounds.height())
                 continue;
             const auto* srow = reinterpret_cast<const QRgb*>(from->constScanLine(sy));
-            auto* drow = reinterpret_cast<QRgb*>(m_pSurface->scanLine(dy));
-            for (int dx = part.left(); dx <= part.right(); ++dx) {
-                int sx = xSrc + Nearest(dx - x, nWidth, nSrcWidth);
-                if (sx >= 0 && sx < srcBounds.width())
-                    drow[dx] = srow[sx];
-            }
+            auto* drow = reinterpret_cast<QRgb*>(m_pSurface->scanLine(dy)) + part.left();
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                if (columns[i] >= 0)
+                    drow[i] = srow[columns[i]];
         }
     }
     return TRUE;
@@ -403,27 +417,39 @@ int CDC::SetStretchBltMode(int nStretchMode) {
     return old;
 }
 
-int CDC::TransferDib(int xDest, int yDest, int wDest, int hDest, int xSrc, int ySrc, int wSrc,
-                     int hSrc, const void* bits, const BITMAPINFO* bmi) {
-    if (!m_bValid || !bits || !bmi || wDest <= 0 || hDest <= 0 || wSrc <= 0 || hSrc <= 0)
-        return 0;
-    const BITMAPINFOHEADER& h = bmi->bmiHeader;
-    if (h.biBitCount != 24 || h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight == 0)
-        return 0;
-    const int W = h.biWidth;
-    const bool topDown = h.biHeight < 0;
-    const int H = topDown ? -h.biHeight : h.biHeight;
-    const DWORD rowBytes = DibRowBytes(W, 24);
-    const auto* base = static_cast<const unsigned char*>(bits);
-    // The DIB row holding bottom-up row b.
-    auto rowOf = [&](int b) {
-        return base + static_cast<std::size_t>(topDown ? H - 1 - b : b) * rowBytes;
-    };
-    // Colour of the source pixel at column sx, bottom-up row b.
-    auto pixel = [&](int sx, int b) -> QRgb {
-        const unsigned char* p = rowOf(b) + 3 * sx;
+namespace {
+
+// A source of pixels addressed as a bottom-up DIB is: column sx, row b counted
+// upward from the bottom row. Shared by DIB transfers and PictureBuffer
+// transfers, so that both map every pixel the same way.
+struct DibSource {
+    const unsigned char* base;
+    DWORD rowBytes;
+    int height;
+    bool topDown;
+    QRgb operator()(int sx, int b) const {
+        const unsigned char* p =
+            base + static_cast<std::size_t>(topDown ? height - 1 - b : b) * rowBytes + 3 * sx;
         return qRgb(p[2], p[1], p[0]);
-    };
+    }
+};
+
+// A PictureBuffer: rows top to bottom, red-green-blue, no padding.
+struct PictureSource {
+    const unsigned char* base;
+    int width;
+    int height;
+    QRgb operator()(int sx, int b) const {
+        const unsigned char* p = base + (static_cast<std::size_t>(height - 1 - b) * width + sx) * 3;
+        return qRgb(p[0], p[1], p[2]);
+    }
+};
+
+} // namespace
+
+template <class Source>
+int CDC::TransferPixels(int xDest, int yDest, int wDest, int hDest, int xSrc, int ySrc, int wSrc,
+                        int hSrc, int W, int H, const Source& pixel) {
     const QRect dest(xDest, yDest, wDest, hDest);
     if (!m_pSurface) {
         // Printer: build the upright source part and let the painter scale it.
@@ -444,29 +470,46 @@ int CDC::TransferDib(int xDest, int yDest, int wDest, int hDest, int xSrc, int y
         return hSrc;
     }
     QRegion area = EffectiveClip().intersected(dest);
+    std::vector<int> columns;
     for (const QRect& part : area) {
+        SourceColumns(part, xDest, wDest, xSrc, wSrc, W, columns);
         for (int dy = part.top(); dy <= part.bottom(); ++dy) {
-            // Destination rows run downward while DIB rows count upward.
+            // Destination rows run downward while source rows count upward.
             int b = ySrc + hSrc - 1 - Nearest(dy - yDest, hDest, hSrc);
             if (b < 0 || b >= H)
                 continue;
-            auto* drow = reinterpret_cast<QRgb*>(m_pSurface->scanLine(dy));
-            if (wDest == wSrc) {
-                for (int dx = part.left(); dx <= part.right(); ++dx) {
-                    int sx = xSrc + (dx - xDest);
-                    if (sx >= 0 && sx < W)
-                        drow[dx] = pixel(sx, b);
-                }
-            } else {
-                for (int dx = part.left(); dx <= part.right(); ++dx) {
-                    int sx = xSrc + Nearest(dx - xDest, wDest, wSrc);
-                    if (sx >= 0 && sx < W)
-                        drow[dx] = pixel(sx, b);
-                }
-            }
+            auto* drow = reinterpret_cast<QRgb*>(m_pSurface->scanLine(dy)) + part.left();
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                if (columns[i] >= 0)
+                    drow[i] = pixel(columns[i], b);
         }
     }
     return hSrc;
+}
+
+int CDC::TransferDib(int xDest, int yDest, int wDest, int hDest, int xSrc, int ySrc, int wSrc,
+                     int hSrc, const void* bits, const BITMAPINFO* bmi) {
+    if (!m_bValid || !bits || !bmi || wDest <= 0 || hDest <= 0 || wSrc <= 0 || hSrc <= 0)
+        return 0;
+    const BITMAPINFOHEADER& h = bmi->bmiHeader;
+    if (h.biBitCount != 24 || h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight == 0)
+        return 0;
+    const int W = h.biWidth;
+    const bool topDown = h.biHeight < 0;
+    const int H = topDown ? -h.biHeight : h.biHeight;
+    const DibSource source{static_cast<const unsigned char*>(bits), DibRowBytes(W, 24), H, topDown};
+    return TransferPixels(xDest, yDest, wDest, hDest, xSrc, ySrc, wSrc, hSrc, W, H, source);
+}
+
+int CDC::StretchPicture(int xDest, int yDest, int nDestWidth, int nDestHeight, int xSrc, int ySrc,
+                        int nSrcWidth, int nSrcHeight, const unsigned char* pixels, int width,
+                        int height) {
+    if (!m_bValid || !pixels || width <= 0 || height <= 0 || nDestWidth <= 0 || nDestHeight <= 0 ||
+        nSrcWidth <= 0 || nSrcHeight <= 0)
+        return 0;
+    const PictureSource source{pixels, width, height};
+    return TransferPixels(xDest, yDest, nDestWidth, nDestHeight, xSrc, ySrc, nSrcWidth, nSrcHeight,
+                          width, height, source);
 }
 
 int CDC::SetDIBitsToDevice(int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc,

@@ -163,6 +163,14 @@ public:
                       int nSrcWidth, int nSrcHeight, const void* lpBits, const BITMAPINFO* lpbmi,
                       UINT iUsage, DWORD dwRop);
 
+    // The same transfer straight from a PictureBuffer of width x height (rows
+    // top to bottom, red-green-blue, no padding): the pixels StretchDIBits
+    // gives from the DibImage made of it, touching only the source pixels the
+    // clipped destination shows (a printer still takes the whole source part).
+    int StretchPicture(int xDest, int yDest, int nDestWidth, int nDestHeight, int xSrc, int ySrc,
+                       int nSrcWidth, int nSrcHeight, const unsigned char* pixels, int width,
+                       int height);
+
     POINT MoveTo(int x, int y);
     BOOL LineTo(int x, int y);
 
@@ -215,6 +223,9 @@ private:
     void PaintWith(const std::function<void(QPainter&)>& draw);
     int TransferDib(int xDest, int yDest, int wDest, int hDest, int xSrc, int ySrc, int wSrc,
                     int hSrc, const void* bits, const BITMAPINFO* bmi);
+    template <class Source>
+    int TransferPixels(int xDest, int yDest, int wDest, int hDest, int xSrc, int ySrc, int wSrc,
+                       int hSrc, int W, int H, const Source& pixel);
 
     QImage* m_pSurface = nullptr;
     QPainter* m_pPainter = nullptr;

@@ -210,6 +210,16 @@ TEST_F(Commands, DroppedFiles) {
     doc.OpenDroppedFile(dir.File("E.JPG").c_str());
     EXPECT_EQ(doc.GetItemCount(), 2);
     EXPECT_EQ(boxes.boxes().size(), 1u);
+
+    // Files dropped together go in in their order, a failed one noted.
+    doc.TakeFailedInserts();
+    doc.OpenDroppedFiles(
+        {dir.File("E.JPG"), dir.File("gone.jpg"), dir.File("c.txt"), dir.File("a.jpg")});
+    ASSERT_EQ(doc.GetItemCount(), 4);
+    EXPECT_EQ(std::string(doc.GetItem(2).szPath), dir.File("E.JPG"));
+    EXPECT_EQ(std::string(doc.GetItem(3).szPath), dir.File("a.jpg"));
+    EXPECT_EQ(doc.TakeFailedInserts(),
+              std::vector<std::string>{dir.File("gone.jpg") + " (not a readable JPEG picture)"});
 }
 
 TEST_F(Commands, NewTextItem) {

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QPainter>
 
 #include <cstdlib>
 #include <cstring>
@@ -278,6 +279,18 @@ struct Canvas {
     CBitmap* old;
 };
 
+// A DC drawing through a painter, as a printer DC does.
+class PainterDC : public CDC {
+public:
+    explicit PainterDC(QImage* image) : m_painter(image) {
+        AttachPainter(&m_painter);
+        SetValid();
+    }
+
+private:
+    QPainter m_painter;
+};
+
 // Draws item into a fresh white w x h memory canvas at scale.
 QImage DrawAlone(CZelbrinView& view, const PageItem& item, int w, int h, float scale) {
     Canvas canvas(w, h);
@@ -327,18 +340,21 @@ TEST_F(PageView, LargePicturesTakeTheMemoryPathWithTheSamePixels) {
     EXPECT_EQ(viaMemory, bm.Image());
     EXPECT_NE(At(viaMemory, 10, 10), 0xFFFFFFu);
 
-    // When its bitmap cannot be made the item is left out with a message.
+    // On a printer, when its bitmap cannot be made the item is left out with a message.
     MessageBoxRecorder boxes;
-    Canvas failed(520, 270);
-    CBitmap::FailNextCreate();
-    view->DrawPageItem(big, &failed.dc, 1.0f);
-    EXPECT_EQ(boxes.texts(),
-              std::vector<std::string>{"Not enough memory to create offscreen bitmap"});
-    EXPECT_EQ(At(failed.bm.Image(), 10, 10), 0xFFFFFFu);
-    FailNextCreateCompatibleDC();
-    view->DrawPageItem(big, &failed.dc, 1.0f);
-    EXPECT_EQ(boxes.texts().back(), "Failed to create offscreen dc");
-    EXPECT_EQ(At(failed.bm.Image(), 10, 10), 0xFFFFFFu);
+    QImage failed(520, 270, QImage::Format_RGB32);
+    failed.fill(Qt::white);
+    {
+        PainterDC printer(&failed);
+        CBitmap::FailNextCreate();
+        view->DrawPageItem(big, &printer, 1.0f);
+        EXPECT_EQ(boxes.texts(),
+                  std::vector<std::string>{"Not enough memory to create offscreen bitmap"});
+        FailNextCreateCompatibleDC();
+        view->DrawPageItem(big, &printer, 1.0f);
+        EXPECT_EQ(boxes.texts().back(), "Failed to create offscreen dc");
+    }
+    EXPECT_EQ(At(failed, 10, 10), 0xFFFFFFu);
     std::free(big.pPixels);
 }
 

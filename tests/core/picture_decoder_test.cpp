@@ -1,0 +1,109 @@
+// Decoding on worker threads gives what decoding one file after another gives:
+// the same pictures in the same order, the same failures and the same lines on
+// stderr in the same order; pictures not taken are freed.
+#include "imaging/jpeg_reader.h"
+#include "imaging/picture_decoder.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Outcome {
+    bool ok;
+    int width, height;
+    std::vector<unsigned char> pixels;
+    bool operator==(const Outcome&) const = default;
+};
+
+Outcome Keep(bool ok, unsigned char* pixels, int w, int h) {
+    Outcome o{ok, ok ? w : 0, ok ? h : 0, {}};
+    if (ok)
+        o.pixels.assign(pixels, pixels + static_cast<std::size_t>(w) * h * 3);
+    std::free(pixels);
+    return o;
+}
+
+// Good, missing, damaged, truncated, grayscale and skipped files mixed.
+std::vector<std::string> MixedFiles(const TempDir& dir) {
+    MakeJpeg(dir.File("a.jpg"), 301, 199);
+    MakeSolidJpeg(dir.File("b.jpg"), 64, 48, 200, 10, 10);
+    MakeGrayJpeg(dir.File("gray.jpg"), 16, 16);
+    std::ofstream(dir.File("notes.jpg")) << "this is not a picture at all\n";
+    MakeJpeg(dir.File("whole.jpg"), 400, 300);
+    std::ifstream whole(dir.File("whole.jpg"), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(whole)), {});
+    std::ofstream(dir.File("cut.jpg"), std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+    return {
+        dir.File("a.jpg"),   dir.File("missing.jpg"), dir.File("notes.jpg"), "",
+        dir.File("cut.jpg"), dir.File("gray.jpg"),    dir.File("b.jpg"),     dir.File("notes.jpg"),
+        dir.File("a.jpg")};
+}
+
+TEST(PictureDecoder, SameOutcomesAndStderrAsOneAfterAnother) {
+    TempDir dir;
+    const std::vector<std::string> files = MixedFiles(dir);
+    for (int denom : {1, 2}) {
+        std::vector<Outcome> one, parallel;
+        testing::internal::CaptureStderr();
+        for (const std::string& f : files) {
+            unsigned char* px = nullptr;
+            int w = 0, h = 0;
+            const bool ok = !f.empty() && ReadJpegPicture(f.c_str(), &px, &w, &h, denom);
+            one.push_back(Keep(ok, px, w, h));
+        }
+        const std::string oneErr = testing::internal::GetCapturedStderr();
+        testing::internal::CaptureStderr();
+        std::vector<std::size_t> order;
+        DecodePictures(files, denom, [&](std::size_t i, DecodedPicture& p) {
+            order.push_back(i);
+            parallel.push_back(Keep(p.ok, p.pixels, p.width, p.height));
+        });
+        const std::string parallelErr = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(parallel, one);
+        EXPECT_EQ(parallelErr, oneErr);
+        EXPECT_NE(oneErr.find("can't open " + files[1]), std::string::npos);
+        EXPECT_NE(oneErr.find("Premature end"), std::string::npos) << oneErr;
+        std::vector<std::size_t> expected(files.size());
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            expected[i] = i;
+        EXPECT_EQ(order, expected);
+    }
+}
+
+TEST(PictureDecoder, StoppingEarlyFreesTheRestAndEndsTheWait) {
+    TempDir dir;
+    const std::vector<std::string> files = MixedFiles(dir);
+    std::vector<std::pair<std::size_t, std::size_t>> calls;
+    SetPictureWaitHook(
+        [&](std::size_t done, std::size_t total) { calls.emplace_back(done, total); });
+    for (std::size_t held : {std::size_t{1}, std::size_t{2}, files.size()}) {
+        calls.clear();
+        testing::internal::CaptureStderr();
+        {
+            CPictureDecoder decoder(files, 2, held);
+            DecodedPicture first = decoder.TakeNext();
+            EXPECT_TRUE(first.ok);
+            EXPECT_EQ(first.width, 151);
+            std::free(first.pixels);
+            EXPECT_FALSE(decoder.TakeNext().ok); // missing.jpg
+        }
+        testing::internal::GetCapturedStderr();
+        // A decoding that waited tells the hook it is over, whatever was taken.
+        if (!calls.empty()) {
+            EXPECT_EQ(calls.back(), std::make_pair(files.size(), files.size()));
+            for (std::size_t c = 0; c + 1 < calls.size(); ++c)
+                EXPECT_LT(calls[c].first, files.size());
+        }
+    }
+    SetPictureWaitHook({});
+}
+
+} // namespace
