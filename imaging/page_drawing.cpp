@@ -52,10 +52,18 @@ void DrawPicture(CDC* pDC, unsigned char* pixels, int w, int h, const Rect64& pl
         ~Release() { Now(); }
     } release{pixels, owned};
     // Nothing is sized by a rectangle reaching beyond the target or the picture.
+    // A drawing handed over whole keeps the pixel mapping of the full rectangles
+    // (the transfer writes only what the target shows); any other is cut first.
     RECT target{}, dest{}, src{};
-    pDC->GetClipBox(&target);
-    if (!VisiblePicturePart(place, crop, w, h, target, dest, src))
-        return;
+    if (WholePictureTransfer(place, crop, w, h)) {
+        dest = RECT{static_cast<LONG>(place.left), static_cast<LONG>(place.top),
+                    static_cast<LONG>(place.right), static_cast<LONG>(place.bottom)};
+        src = crop;
+    } else {
+        pDC->GetClipBox(&target);
+        if (!VisiblePicturePart(place, crop, w, h, target, dest, src))
+            return;
+    }
     const long long extents[4] = {static_cast<long long>(dest.right) - dest.left,
                                   static_cast<long long>(dest.bottom) - dest.top,
                                   static_cast<long long>(src.right) - src.left,

@@ -81,6 +81,15 @@ RECT FullSizeSource(const RECT& halfSource, int fullWidth, int fullHeight) {
                 Clamp32(bottom)};
 }
 
+bool WholePictureTransfer(const Rect64& dest, const RECT& src, int picWidth, int picHeight) {
+    constexpr long long kReach = 1ll << 29;
+    auto near = [](long long v) { return v >= -kReach && v <= kReach; };
+    return src.left >= 0 && src.top >= 0 && src.left < src.right && src.top < src.bottom &&
+           src.right <= picWidth && src.bottom <= picHeight && dest.left < dest.right &&
+           dest.top < dest.bottom && near(dest.left) && near(dest.top) && near(dest.right) &&
+           near(dest.bottom);
+}
+
 bool VisiblePicturePart(const Rect64& dest, const RECT& src, int picWidth, int picHeight,
                         const RECT& target, RECT& outDest, RECT& outSrc) {
     const long long dw = dest.right - dest.left, dh = dest.bottom - dest.top;

@@ -39,6 +39,12 @@ int TextCharHeight(long long boxHeight, int nLines);
 // held within the 32-bit range.
 RECT FullSizeSource(const RECT& halfSource, int fullWidth, int fullHeight);
 
+// True when a picture drawing can be handed over whole: the crop lies inside the
+// picture and the scaled place within +-2^29, so the transfer maps every pixel
+// from the full rectangles (clipping only what it writes) and allocates nothing
+// beyond the picture. Otherwise VisiblePicturePart cuts it first.
+bool WholePictureTransfer(const Rect64& dest, const RECT& src, int picWidth, int picHeight);
+
 // The part of a picture drawing that can be seen: dest (the scaled place) cut
 // to the target's clip box and src (the crop, rows counted upward) cut to the
 // picture's width x height, each cut carried over to the other in proportion,
