@@ -51,28 +51,12 @@ private:
     int m_count = 0;
 };
 
-// The page's size as the editor's view would have it, for placing pictures;
-// there is nothing to repaint.
-class HeadlessView : public CAlbumView {
-public:
-    explicit HeadlessView(const HeadlessPage& page) : m_page(page) {}
-    void SelectTopItem() override {}
-    void RedrawPage() override {}
-    void GetClientExtent(int& nHeight, int& nWidth) override {
-        nHeight = m_page.nClientHeight;
-        nWidth = m_page.nClientWidth;
-    }
-
-private:
-    HeadlessPage m_page;
-};
-
 } // namespace
 
 int RunBatch(const CommandLine& cl) {
     StderrMessages messages;
     const HeadlessPage page = MeasureHeadlessPage(cl.ppi);
-    HeadlessView view(page);
+    CHeadlessView view(page);
     CZelbrinDoc doc;
     doc.SetAlbumView(&view);
     doc.OnNewDocument();

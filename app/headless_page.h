@@ -2,6 +2,8 @@
 // line: exported as JPEG, printed, or printed into a PDF file.
 #pragma once
 
+#include "document/album_view.h"
+
 #include <string>
 
 class CZelbrinDoc;
@@ -18,6 +20,22 @@ struct HeadlessPage {
     int nClientHeight = 0;
 };
 HeadlessPage MeasureHeadlessPage(int fixedPpi);
+
+// The document's view on a headless page: its size places new pictures and
+// fits slots; there is nothing to repaint.
+class CHeadlessView : public CAlbumView {
+public:
+    explicit CHeadlessView(const HeadlessPage& page) : m_page(page) {}
+    void SelectTopItem() override {}
+    void RedrawPage() override {}
+    void GetClientExtent(int& nHeight, int& nWidth) override {
+        nHeight = m_page.nClientHeight;
+        nWidth = m_page.nClientWidth;
+    }
+
+private:
+    HeadlessPage m_page;
+};
 
 // Prints doc's page on the application printer (pdfPath empty) or into the
 // PDF file pdfPath with the application printer's paper, margins and

@@ -19,20 +19,6 @@ int Silent(const char*, UINT, void*) {
     return IDNO;
 }
 
-class FixedView : public CAlbumView {
-public:
-    explicit FixedView(const HeadlessPage& page) : m_page(page) {}
-    void SelectTopItem() override {}
-    void RedrawPage() override {}
-    void GetClientExtent(int& nHeight, int& nWidth) override {
-        nHeight = m_page.nClientHeight;
-        nWidth = m_page.nClientWidth;
-    }
-
-private:
-    HeadlessPage m_page;
-};
-
 void WritePicture(const std::string& path, int w, int h) {
     std::vector<unsigned char> rgb(static_cast<std::size_t>(w) * h * 3);
     for (std::size_t i = 0; i < rgb.size(); ++i)
@@ -66,7 +52,7 @@ bool CheckPageInput(const std::uint8_t* data, std::size_t size, const std::strin
     void* prevContext = nullptr;
     MessageBoxHandler prev = SetMessageBoxHandler(&Silent, nullptr, &prevContext);
     static const HeadlessPage page = MeasureHeadlessPage(kPixelsPerInch);
-    FixedView view(page);
+    CHeadlessView view(page);
     CZelbrinDoc doc;
     doc.SetAlbumView(&view);
     doc.OnNewDocument();
