@@ -17,6 +17,19 @@ namespace {
 
 using Mode = CommandLine::Mode;
 
+// A new page in the editor's view at 50 pixels per inch, as --ppi 50 lays it out.
+struct EditorPage {
+    EditorPage() {
+        view.AttachDocument(&doc);
+        doc.OnNewDocument();
+        CZelbrinView::SetFixedPixelsPerInch(50);
+        view.OnInitialUpdate();
+        CZelbrinView::SetFixedPixelsPerInch(0);
+    }
+    CZelbrinDoc doc;
+    CZelbrinView view;
+};
+
 TEST(CommandLineParse, ModesAndErrors) {
     EXPECT_EQ(ParseCommandLine({}).mode, Mode::Edit);
     CommandLine open = ParseCommandLine({"page.alb"});
@@ -120,13 +133,9 @@ TEST(CommandLineRun, ExportsWhatTheEditorWouldAndFailsClearly) {
     TempDir dir;
     MakeJpeg(dir.File("a.jpg"), 400, 300);
     {
-        CZelbrinDoc doc;
-        CZelbrinView view;
-        view.AttachDocument(&doc);
-        doc.OnNewDocument();
-        CZelbrinView::SetFixedPixelsPerInch(50);
-        view.OnInitialUpdate();
-        CZelbrinView::SetFixedPixelsPerInch(0);
+        EditorPage page;
+        CZelbrinDoc& doc = page.doc;
+        CZelbrinView& view = page.view;
         ASSERT_TRUE(doc.AddPicture(dir.File("a.jpg").c_str()));
         PageItem text{};
         text.nKind = ITEM_TEXT;
@@ -203,13 +212,9 @@ TEST(CommandLineRun, BuildsAPageFromATemplateAsTheEditorDoes) {
                                                dir.File("c.jpg")};
     {
         // The editor: Load Template, Open Image, Save Template, Save As, Export.
-        CZelbrinDoc doc;
-        CZelbrinView view;
-        view.AttachDocument(&doc);
-        doc.OnNewDocument();
-        CZelbrinView::SetFixedPixelsPerInch(50);
-        view.OnInitialUpdate();
-        CZelbrinView::SetFixedPixelsPerInch(0);
+        EditorPage page;
+        CZelbrinDoc& doc = page.doc;
+        CZelbrinView& view = page.view;
         ASSERT_TRUE(doc.LoadTemplateFile(dir.File("t.zbt").c_str()));
         doc.InsertPictures(pictures);
         ASSERT_EQ(doc.GetItemCount(), 3);

@@ -7,6 +7,7 @@
 #include "imaging/jpeg_writer.h"
 #include "platform/qt/frame_host.h"
 #include "platform/qt/gdi.h"
+#include "support/painter_dc.h"
 #include "support/test_support.h"
 #include "view/page_math.h"
 #include "view/zelbrin_view.h"
@@ -277,18 +278,6 @@ struct Canvas {
     CDC dc;
     CBitmap bm;
     CBitmap* old;
-};
-
-// A DC drawing through a painter, as a printer DC does.
-class PainterDC : public CDC {
-public:
-    explicit PainterDC(QImage* image) : m_painter(image) {
-        AttachPainter(&m_painter);
-        SetValid();
-    }
-
-private:
-    QPainter m_painter;
 };
 
 // Draws item into a fresh white w x h memory canvas at scale.

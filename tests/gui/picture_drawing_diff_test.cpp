@@ -8,6 +8,7 @@
 #include "imaging/dib_image.h"
 #include "imaging/page_drawing.h"
 #include "platform/qt/gdi.h"
+#include "support/painter_dc.h"
 #include "view/page_math.h"
 
 #include <gtest/gtest.h>
@@ -55,18 +56,6 @@ void ReferenceDraw(CDC* pDC, const PageItem& item, float scale, bool withCut) {
 }
 
 enum class Target { Memory, ClippedMemory, ImagePrinter, Painter };
-
-// A DC drawing through a painter into an image, as a printer DC does.
-class PainterDC : public CDC {
-public:
-    explicit PainterDC(QImage* image) : m_painter(image) {
-        AttachPainter(&m_painter);
-        SetValid();
-    }
-
-private:
-    QPainter m_painter;
-};
 
 // Draws item into a fresh w x h image (filled with a pattern, so that stray
 // writes show) through the given target kind.
