@@ -10,17 +10,23 @@ as_root() {
     if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi
 }
 
-if ! lpstat -r >/dev/null 2>&1; then
+# lpstat -r exits 0 whether or not the scheduler runs: read what it says.
+scheduler_running() {
+    [[ "$(lpstat -r 2>/dev/null)" == "scheduler is running" ]]
+}
+
+if ! scheduler_running; then
     echo "Starting the CUPS scheduler"
     as_root cupsd
-    for _ in $(seq 1 50); do
-        lpstat -r >/dev/null 2>&1 && break
+    for _ in $(seq 1 100); do
+        scheduler_running && break
         sleep 0.2
     done
+    scheduler_running || { echo "The CUPS scheduler did not start" >&2; exit 1; }
 fi
 if ! lpstat -p "$queue" >/dev/null 2>&1; then
     echo "Adding the print queue $queue"
-    as_root lpadmin -p "$queue" -v cups-pdf:/ -P "$ppd" -E 2>/dev/null
+    as_root lpadmin -p "$queue" -v cups-pdf:/ -P "$ppd" -E
 fi
 lpstat -p "$queue" >/dev/null
 as_root cupsenable "$queue"
@@ -29,6 +35,6 @@ as_root cupsaccept "$queue"
 # A queue that refuses every job, for the tests of a refused print job.
 refusing=ZelbrinTestRefusing
 if ! lpstat -p "$refusing" >/dev/null 2>&1; then
-    as_root lpadmin -p "$refusing" -v cups-pdf:/ -P "$ppd" -E 2>/dev/null
+    as_root lpadmin -p "$refusing" -v cups-pdf:/ -P "$ppd" -E
 fi
 as_root cupsreject -r "the tests' refusing queue" "$refusing"
