@@ -1,16 +1,47 @@
 #include "platform/qt/printer.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPrinter>
+#include <QPrintEngine>
 #include <QPrinterInfo>
+
+#include <algorithm>
 
 #ifdef ZELBRIN_HAVE_CUPS
 #include <cups/cups.h>
 #endif
 
 namespace {
+
+#ifdef ZELBRIN_HAVE_CUPS
+// The property under which Qt's CUPS engine keeps extra job options, as
+// name/value pairs; it passes them with the job when the painter ends.
+const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// The highest id of this user's jobs on dest, finished ones included.
+int LastJobId(const char* dest) {
+    cups_job_t* jobs = nullptr;
+    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, dest, 1, CUPS_WHICHJOBS_ALL);
+    int last = 0;
+    for (int i = 0; i < n; ++i)
+        last = std::max(last, jobs[i].id);
+    cupsFreeJobs(n, jobs);
+    return last;
+}
+
+// Cancels and purges this user's held jobs on dest with an id above last.
+void CancelHeldJobsAfter(const char* dest, int last) {
+    cups_job_t* jobs = nullptr;
+    const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, dest, 1, CUPS_WHICHJOBS_ACTIVE);
+    for (int i = 0; i < n; ++i)
+        if (jobs[i].id > last && jobs[i].state == IPP_JSTATE_HELD)
+            cupsCancelJob2(CUPS_HTTP_DEFAULT, dest, jobs[i].id, 1);
+    cupsFreeJobs(n, jobs);
+}
+#endif
 
 bool s_fallback = false;
 
@@ -133,7 +164,31 @@ int CPrinterDC::EndDoc() {
 }
 
 int CPrinterDC::AbortDoc() {
-    if (m_painter)
-        m_pPrinter->abort();
+    if (!m_painter)
+        return -1;
+    // Qt's PDF and CUPS engines cannot abort: ending the painter writes the
+    // file, or hands the job to CUPS, whatever was drawn so far.
+    m_pPrinter->abort();
+    if (m_pPrinter->outputFormat() == QPrinter::PdfFormat) {
+        const QString file = m_pPrinter->outputFileName();
+        EndDoc();
+        if (!file.isEmpty())
+            QFile::remove(file);
+        return 1;
+    }
+#ifdef ZELBRIN_HAVE_CUPS
+    // So the job goes to CUPS held, and is cancelled there before it can print.
+    QPrintEngine* engine = m_pPrinter->printEngine();
+    const QVariant options = engine->property(kCupsOptions);
+    engine->setProperty(kCupsOptions,
+                        options.toStringList() + QStringList{"job-hold-until", "indefinite"});
+    const QByteArray dest = m_pPrinter->printerName().toLocal8Bit();
+    const int last = LastJobId(dest.constData());
+    EndDoc();
+    engine->setProperty(kCupsOptions, options);
+    CancelHeldJobsAfter(dest.constData(), last);
+    return 1;
+#else
     return EndDoc();
+#endif
 }

@@ -7,6 +7,7 @@
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/gdi.h"
 #include "platform/qt/printer.h"
+#include "platform/qt/status_bar.h"
 #include "platform/win/afxmsgbox.h"
 #include "res/resource.h"
 #include "support/modal_dialog.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -206,6 +208,42 @@ TEST_F(Editor, DroppedFilesInsertOpenOrAreIgnored) {
     EXPECT_EQ(Doc().m_bHasFile, 1);
     ASSERT_GE(app->GetRecentFileList()->GetCount(), 1);
     EXPECT_EQ((*app->GetRecentFileList())[0], dir.File("b.ALB"));
+}
+
+// While dropped pictures decode, the status bar counts them under the wait
+// cursor, the window keeps handling paint and timer events; then "Ready".
+TEST_F(Editor, DroppedPicturesShowTheirLoadingProgress) {
+    std::vector<std::string> files;
+    for (const char* name : {"p1.jpg", "p2.jpg", "p3.jpg"}) {
+        MakeJpeg(dir.File(name), 1600, 1200);
+        files.push_back(dir.File(name));
+    }
+    ASSERT_TRUE(Start());
+    auto* bar = Frame().findChild<CStatusBar*>();
+    ASSERT_NE(bar, nullptr);
+    std::vector<std::string> prompts; // "Loading..." prompts seen, each once
+    bool waitCursor = true;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        const std::string text = bar->GetMessageText();
+        if (text.rfind("Loading", 0) != 0 || (!prompts.empty() && prompts.back() == text))
+            return;
+        prompts.push_back(text);
+        waitCursor = waitCursor && QApplication::overrideCursor() &&
+                     QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    });
+    watch.start(0);
+    Frame().OnDropFiles(files);
+    watch.stop();
+    ASSERT_EQ(Doc().GetItemCount(), 3);
+    // The first picture is always waited for; later ones may already be there.
+    ASSERT_FALSE(prompts.empty());
+    EXPECT_EQ(prompts.front(), "Loading picture 1 of 3...");
+    for (std::size_t i = 1; i < prompts.size(); ++i)
+        EXPECT_LT(prompts[i - 1], prompts[i]);
+    EXPECT_TRUE(waitCursor);
+    EXPECT_EQ(bar->GetMessageText(), "Ready");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(Editor, ClosingAsksAndCanBeRefused) {

@@ -69,9 +69,9 @@ std::string SmallJpeg() {
     return ReadFileBytes(dir.File("s.jpg"));
 }
 
-std::string GrayJpeg() {
+std::string GrayJpeg(bool cmyk = false) {
     TempDir dir;
-    MakeGrayJpeg(dir.File("g.jpg"), 16, 16);
+    MakeGrayJpeg(dir.File("g.jpg"), 16, 16, cmyk);
     return ReadFileBytes(dir.File("g.jpg"));
 }
 
@@ -139,6 +139,7 @@ std::vector<BadInput> Table() {
         {Where::Jpeg, "missing file", "", "can't open %1\n", 0, Source::Missing},
         {Where::Jpeg, "a folder", "", "can't open %1\n", 0, Source::Folder},
         {Where::Jpeg, "grayscale (silent refusal)", GrayJpeg(), ""},
+        {Where::Jpeg, "CMYK (silent refusal)", GrayJpeg(true), ""},
         {Where::Jpeg, "wider than a row can hold", WithFrameSize(jpeg, 21846, 8),
          "%1: picture of 10923 x 4 pixels is too large\n"},
         {Where::Jpeg, "more than 256 MiB decoded", WithFrameSize(jpeg, 20000, 20000),

@@ -21,9 +21,11 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -379,6 +381,33 @@ TEST_F(Printing, RefusedJobIsReportedAndChangesNothing) {
     ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 1);
     EXPECT_NE(p.readAllStandardError().indexOf("ZelbrinTestRefusing"), -1);
+}
+
+// Cancel in the "Printing" box ends the job: nothing reaches the queue, no
+// message, and the frame is fixed at the page's size again.
+TEST_F(Printing, CancelledJobSendsNothing) {
+    Start(MakeAlbum());
+    const QStringList jobs{"-W", "all", "-o", "ZelbrinTestPDF"};
+    const QString before = ::Run("lpstat", jobs);
+    bool cancelled = false;
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QProgressDialog*>(w); box && !cancelled) {
+                EXPECT_EQ(box->windowTitle(), "Printing");
+                box->cancel();
+                cancelled = true;
+            }
+    });
+    cancel.start(0);
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(Frame().OnCommand(ID_FILE_PRINT_DIRECT));
+    cancel.stop();
+    ASSERT_TRUE(cancelled);
+    EXPECT_TRUE(boxes.texts().empty());
+    EXPECT_EQ(::Run("lpstat", jobs), before);
+    EXPECT_FALSE(Resizable());
+    ExpectPageLayout();
 }
 
 // Print Setup chooses the printer, and landscape turns the page's inches: the

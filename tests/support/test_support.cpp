@@ -83,7 +83,7 @@ void MakeSolidJpeg(const std::string& path, int w, int h, unsigned char r, unsig
         throw std::runtime_error("could not write " + path);
 }
 
-void MakeGrayJpeg(const std::string& path, int w, int h) {
+void MakeGrayJpeg(const std::string& path, int w, int h, bool cmyk) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         throw std::runtime_error("could not write " + path);
@@ -94,11 +94,11 @@ void MakeGrayJpeg(const std::string& path, int w, int h) {
     jpeg_stdio_dest(&cinfo, f);
     cinfo.image_width = static_cast<JDIMENSION>(w);
     cinfo.image_height = static_cast<JDIMENSION>(h);
-    cinfo.input_components = 1;
-    cinfo.in_color_space = JCS_GRAYSCALE;
+    cinfo.input_components = cmyk ? 4 : 1;
+    cinfo.in_color_space = cmyk ? JCS_CMYK : JCS_GRAYSCALE;
     jpeg_set_defaults(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(w), 128);
+    std::vector<unsigned char> row(static_cast<std::size_t>(w) * cinfo.input_components, 128);
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW r = row.data();
         jpeg_write_scanlines(&cinfo, &r, 1);

@@ -55,8 +55,8 @@ void PatternPixel(int x, int y, int w, int h, unsigned char rgb[3]);
 void MakeJpeg(const std::string& path, int w, int h);
 void MakeSolidJpeg(const std::string& path, int w, int h, unsigned char r, unsigned char g,
                    unsigned char b);
-// Writes a one-component (grayscale) JPEG.
-void MakeGrayJpeg(const std::string& path, int w, int h);
+// Writes a flat grey JPEG of one component (grayscale) or, with cmyk, four.
+void MakeGrayJpeg(const std::string& path, int w, int h, bool cmyk = false);
 
 struct PageItem;
 // A picture item owning a w x h buffer of the test pattern; tag goes into szPath.
