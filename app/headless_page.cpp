@@ -6,14 +6,10 @@
 #include "platform/qt/printer.h"
 #include "view/page_math.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QPrinter>
-#include <QTemporaryFile>
 
 #include <cstdio>
 #include <memory>
-#include <sys/stat.h>
 
 HeadlessPage MeasureHeadlessPage(int fixedPpi) {
     HeadlessPage page;
@@ -38,21 +34,13 @@ bool PrintAlbumWithoutWindow(const CZelbrinDoc& doc, const HeadlessPage& page,
     QPrinter& app = AfxGetAppPrinter();
     QPrinter* target = &app;
     std::unique_ptr<QPrinter> pdf;
-    std::unique_ptr<QTemporaryFile> temp;
     if (!pdfPath.empty()) {
-        // The PDF is written beside its place and renamed over it when complete.
+        // The printer DC writes the PDF beside its place and renames it over it.
         pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
         pdf->setOutputFormat(QPrinter::PdfFormat);
         pdf->setResolution(app.resolution());
         pdf->setPageLayout(app.pageLayout());
-        const QFileInfo out(QString::fromStdString(pdfPath));
-        temp = std::make_unique<QTemporaryFile>(out.absolutePath() + "/.zelbrin-XXXXXX.pdf");
-        if (!temp->open()) {
-            error = "cannot write " + pdfPath;
-            return false;
-        }
-        temp->close();
-        pdf->setOutputFileName(temp->fileName());
+        pdf->setOutputFileName(QString::fromStdString(pdfPath));
         target = pdf.get();
     } else if (AfxAppPrinterIsFallback()) {
         error = "no printer is installed (use --print-pdf to print into a PDF file)";
@@ -62,30 +50,22 @@ bool PrintAlbumWithoutWindow(const CZelbrinDoc& doc, const HeadlessPage& page,
     CPrinterDC dc(target);
     const std::string title = doc.GetTitle().empty() ? "Untitled" : doc.GetTitle();
     if (dc.StartDoc(title.c_str()) < 0) {
-        error = "cannot print on " + name;
+        error = (pdfPath.empty() ? "cannot print on " : "cannot write ") + name;
         return false;
     }
     dc.StartPage();
     CPageDrawing drawing(&doc);
     drawing.DrawPage(&dc, PrintingScale(dc.GetDeviceCaps(LOGPIXELSX), page.nPixelsPerInch));
     dc.EndPage();
-    dc.EndDoc();
+    const bool ended = dc.EndDoc() >= 0;
     const std::string failure = AfxPrintJobFailure(*target);
     if (!failure.empty()) {
         error = "the page could not be printed on " + name + ": " + failure;
         return false;
     }
-    if (temp) {
-        QFile::remove(QString::fromStdString(pdfPath));
-        if (!temp->rename(QString::fromStdString(pdfPath))) {
-            error = "cannot write " + pdfPath;
-            return false;
-        }
-        temp->setAutoRemove(false);
-        // The temporary file was private; the PDF gets a new file's permissions.
-        const mode_t mask = umask(0);
-        umask(mask);
-        chmod(pdfPath.c_str(), 0666 & ~mask);
+    if (!ended) {
+        error = "cannot write " + pdfPath;
+        return false;
     }
     notes.clear();
     for (const std::string& picture : drawing.TakeReducedPictures())

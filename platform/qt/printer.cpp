@@ -2,13 +2,18 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrintEngine>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
 
 #include <algorithm>
+#include <cstdio>
+
+#include <sys/stat.h>
 
 #ifdef ZELBRIN_HAVE_CUPS
 #include <cups/cups.h>
@@ -131,9 +136,22 @@ CPrinterDC::~CPrinterDC() {
 
 int CPrinterDC::StartDoc(const char* docName) {
     m_pPrinter->setDocName(QString::fromUtf8(docName ? docName : ""));
+    if (m_pPrinter->outputFormat() == QPrinter::PdfFormat &&
+        !m_pPrinter->outputFileName().isEmpty()) {
+        m_strPdfTarget = m_pPrinter->outputFileName();
+        QTemporaryFile temp(QFileInfo(m_strPdfTarget).absolutePath() + "/.zelbrin-XXXXXX.pdf");
+        if (!temp.open()) {
+            m_strPdfTarget.clear();
+            return -1;
+        }
+        temp.setAutoRemove(false);
+        m_strPdfTemp = temp.fileName();
+        m_pPrinter->setOutputFileName(m_strPdfTemp);
+    }
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_pPrinter)) {
         m_painter.reset();
+        FinishDoc(false);
         return -1;
     }
     AttachPainter(m_painter.get());
@@ -157,9 +175,31 @@ int CPrinterDC::EndPage() {
 int CPrinterDC::EndDoc() {
     if (!m_painter)
         return -1;
-    m_painter->end();
-    AttachPainter(nullptr);
-    m_painter.reset();
+    return FinishDoc(true);
+}
+
+int CPrinterDC::FinishDoc(bool bKeep) {
+    if (m_painter) {
+        m_painter->end();
+        AttachPainter(nullptr);
+        m_painter.reset();
+    }
+    if (m_strPdfTarget.isEmpty())
+        return 1;
+    const QByteArray temp = QFile::encodeName(m_strPdfTemp);
+    const QByteArray target = QFile::encodeName(m_strPdfTarget);
+    m_pPrinter->setOutputFileName(m_strPdfTarget);
+    m_strPdfTarget.clear();
+    m_strPdfTemp.clear();
+    bKeep = bKeep && m_pPrinter->printerState() != QPrinter::Error;
+    if (!bKeep || std::rename(temp.constData(), target.constData()) != 0) {
+        std::remove(temp.constData());
+        return bKeep ? -1 : 1;
+    }
+    // The temporary file was private; the PDF gets a new file's permissions.
+    const mode_t mask = umask(0);
+    umask(mask);
+    chmod(target.constData(), 0666 & ~mask);
     return 1;
 }
 
@@ -169,13 +209,8 @@ int CPrinterDC::AbortDoc() {
     // Qt's PDF and CUPS engines cannot abort: ending the painter writes the
     // file, or hands the job to CUPS, whatever was drawn so far.
     m_pPrinter->abort();
-    if (m_pPrinter->outputFormat() == QPrinter::PdfFormat) {
-        const QString file = m_pPrinter->outputFileName();
-        EndDoc();
-        if (!file.isEmpty())
-            QFile::remove(file);
-        return 1;
-    }
+    if (m_pPrinter->outputFormat() == QPrinter::PdfFormat)
+        return FinishDoc(false);
 #ifdef ZELBRIN_HAVE_CUPS
     // So the job goes to CUPS held, and is cancelled there before it can print.
     QPrintEngine* engine = m_pPrinter->printEngine();

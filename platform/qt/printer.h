@@ -4,6 +4,7 @@
 #include "platform/qt/gdi.h"
 
 #include <QPainter>
+#include <QString>
 #include <memory>
 #include <string>
 
@@ -22,7 +23,9 @@ std::string AfxPrinterName(const QPrinter& printer);
 std::string AfxPrintJobFailure(const QPrinter& printer);
 
 // A printer DC: answers the printer's metrics at once; painting starts with
-// StartDoc and goes to the printer page by page.
+// StartDoc and goes to the printer page by page. A PDF file is written beside
+// its place and renamed over it by EndDoc: a failed or cancelled job leaves
+// whatever file was there as it was.
 class CPrinterDC : public CDC {
 public:
     explicit CPrinterDC(QPrinter* printer);
@@ -36,6 +39,11 @@ public:
 
 private:
     QPrinter* m_pPrinter;
+    // Ends the painter; a PDF file goes into place when bKeep is set.
+    int FinishDoc(bool bKeep);
+
     std::unique_ptr<QPainter> m_painter;
     bool m_bFirstPage = true;
+    QString m_strPdfTarget; // the PDF file being printed to, while its job runs
+    QString m_strPdfTemp;   // where it is written meanwhile
 };

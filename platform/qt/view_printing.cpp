@@ -106,8 +106,10 @@ void CView::PrintJob(BOOL bDirect) {
             if (cancelled) {
                 dc.AbortDoc();
             } else {
-                dc.EndDoc();
+                const bool ended = dc.EndDoc() >= 0;
                 info.m_strFailure = AfxPrintJobFailure(printer);
+                if (info.m_strFailure.empty() && !ended)
+                    info.m_strFailure = "the file could not be written";
                 info.m_bFailed = !info.m_strFailure.empty();
             }
         }

@@ -383,12 +383,8 @@ TEST_F(Printing, RefusedJobIsReportedAndChangesNothing) {
     EXPECT_NE(p.readAllStandardError().indexOf("ZelbrinTestRefusing"), -1);
 }
 
-// Cancel in the "Printing" box ends the job: nothing reaches the queue, no
-// message, and the frame is fixed at the page's size again.
-TEST_F(Printing, CancelledJobSendsNothing) {
-    Start(MakeAlbum());
-    const QStringList jobs{"-W", "all", "-o", "ZelbrinTestPDF"};
-    const QString before = ::Run("lpstat", jobs);
+// Print (57608) with Cancel pressed in the "Printing" box as soon as it exists.
+bool PrintCancelled(CMainFrame& frame) {
     bool cancelled = false;
     QTimer cancel;
     QObject::connect(&cancel, &QTimer::timeout, [&] {
@@ -400,14 +396,53 @@ TEST_F(Printing, CancelledJobSendsNothing) {
             }
     });
     cancel.start(0);
+    EXPECT_TRUE(frame.OnCommand(ID_FILE_PRINT_DIRECT));
+    return cancelled;
+}
+
+// Cancel in the "Printing" box ends the job: nothing reaches the queue, no
+// message, and the frame is fixed at the page's size again.
+TEST_F(Printing, CancelledJobSendsNothing) {
+    Start(MakeAlbum());
+    const QStringList jobs{"-W", "all", "-o", "ZelbrinTestPDF"};
+    const QString before = ::Run("lpstat", jobs);
     MessageBoxRecorder boxes;
-    ASSERT_TRUE(Frame().OnCommand(ID_FILE_PRINT_DIRECT));
-    cancel.stop();
-    ASSERT_TRUE(cancelled);
+    ASSERT_TRUE(PrintCancelled(Frame()));
     EXPECT_TRUE(boxes.texts().empty());
     EXPECT_EQ(::Run("lpstat", jobs), before);
     EXPECT_FALSE(Resizable());
     ExpectPageLayout();
+}
+
+// Printed into a PDF file (the print dialog's file printer): the file is
+// replaced only by a finished job; a cancelled one leaves the old file, and
+// neither leaves a temporary file beside it.
+TEST_F(Printing, PdfFileIsReplacedOnlyByAFinishedJob) {
+    Start(MakeAlbum());
+    QPrinter& printer = AfxGetAppPrinter();
+    const std::string pdf = dir.File("out.pdf");
+    for (bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "printed");
+        WriteFileBytes(pdf, "the user's old file");
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf));
+        MessageBoxRecorder boxes;
+        if (cancel)
+            EXPECT_TRUE(PrintCancelled(Frame()));
+        else
+            EXPECT_TRUE(Frame().OnCommand(ID_FILE_PRINT_DIRECT));
+        EXPECT_TRUE(boxes.texts().empty());
+        EXPECT_EQ(ReadFileBytes(pdf).rfind("%PDF", 0) == 0, !cancel);
+        if (!cancel) {
+            EXPECT_EQ(PdfPages(pdf), 1);
+        }
+        EXPECT_EQ(printer.outputFileName().toStdString(), pdf);
+        for (const std::string& f : FilesIn(dir.path()))
+            EXPECT_EQ(f.find(".zelbrin-"), std::string::npos) << f;
+    }
+    printer.setOutputFileName({});
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    printer.setPrinterName("ZelbrinTestPDF");
 }
 
 // Print Setup chooses the printer, and landscape turns the page's inches: the
