@@ -215,7 +215,7 @@ TEST_F(Editor, DroppedFilesInsertOpenOrAreIgnored) {
 TEST_F(Editor, DroppedPicturesShowTheirLoadingProgress) {
     std::vector<std::string> files;
     for (const char* name : {"p1.jpg", "p2.jpg", "p3.jpg"}) {
-        MakeJpeg(dir.File(name), 1600, 1200);
+        MakeJpeg(dir.File(name), 2400, 1800);
         files.push_back(dir.File(name));
     }
     ASSERT_TRUE(Start());
