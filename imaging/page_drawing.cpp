@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -37,20 +38,24 @@ std::string PrintSourcePath(const PageItem& item, const CZelbrinDoc* doc) {
 // as a DibImage of the whole picture drawn as such, at the cost of the area
 // shown rather than of the picture.
 // With owned set, the pixels are freed here, as soon as they are no longer
-// needed (before a printer's stretching copy).
+// needed (before a printer's stretching copy), and then freed() is called.
 void DrawPicture(CDC* pDC, unsigned char* pixels, int w, int h, const Rect64& place,
-                 const RECT& crop, bool owned = false) {
+                 const RECT& crop, bool owned = false, const std::function<void()>& freed = {}) {
     struct Release {
         unsigned char*& pixels;
         bool owned;
+        const std::function<void()>& freed;
         void Now() {
-            if (owned)
-                std::free(pixels);
+            if (!owned)
+                return;
+            std::free(pixels);
             pixels = nullptr;
             owned = false;
+            if (freed)
+                freed();
         }
         ~Release() { Now(); }
-    } release{pixels, owned};
+    } release{pixels, owned, freed};
     // Nothing is sized by a rectangle reaching beyond the target or the picture.
     // A drawing handed over whole keeps the pixel mapping of the full rectangles
     // (the transfer writes only what the target shows); any other is cut first.
@@ -149,11 +154,18 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
         } else if (!path.empty()) {
             full.ok = ReadJpegPicture(path.c_str(), &full.pixels, &full.width, &full.height, 1);
         }
+        // Once this picture's full-size pixels are freed, the next one may
+        // decode while this one goes to the printer.
+        const auto giveBack = [this] {
+            if (m_printDecoder)
+                m_printDecoder->GiveBack();
+        };
         if (full.ok) {
             DrawPicture(pDC, full.pixels, full.width, full.height, dest,
-                        FullSizeSource(item.rcSource, full.width, full.height), true);
+                        FullSizeSource(item.rcSource, full.width, full.height), true, giveBack);
             return;
         }
+        giveBack();
         // Not to be had at full size: the half-size pixels with their own crop.
         const std::string name = item.szPath[0] ? item.szPath : item.szRelPath;
         if (std::find(m_reduced.begin(), m_reduced.end(), name) == m_reduced.end())
@@ -185,7 +197,9 @@ void CPageDrawing::BeginPrinting() {
     for (int i : m_pDoc->GetDrawingOrder())
         if (m_pDoc->ItemAt(i).nKind == ITEM_PICTURE)
             m_printPaths.push_back(PrintSourcePath(m_pDoc->ItemAt(i), m_pDoc));
-    m_printDecoder = std::make_unique<CPictureDecoder>(m_printPaths, 1, 2);
+    // One full-size picture held at a time: the next decodes once the one
+    // being printed has been given back.
+    m_printDecoder = std::make_unique<CPictureDecoder>(m_printPaths, 1, 1);
 }
 
 void CPageDrawing::EndPrinting() {

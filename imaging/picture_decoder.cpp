@@ -103,6 +103,16 @@ DecodedPicture CPictureDecoder::TakeNext() {
     return taken.picture;
 }
 
+void CPictureDecoder::GiveBack() {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_nHeldFrom >= m_nextToTake)
+            return;
+        m_nHeldFrom = m_nextToTake;
+    }
+    m_changed.notify_all();
+}
+
 void DecodePictures(const std::vector<std::string>& paths, int nScaleDenom,
                     const std::function<void(std::size_t, DecodedPicture&)>& take) {
     if (paths.empty())

@@ -43,6 +43,9 @@ public:
     // its decoding messages are written to stderr first, as the reader would
     // have written them. Past the end: a failed picture.
     DecodedPicture TakeNext();
+    // The caller is done with the picture last taken (its pixels are freed):
+    // it no longer counts as held, so the next may start decoding.
+    void GiveBack();
 
 private:
     struct Slot {

@@ -106,4 +106,23 @@ TEST(PictureDecoder, StoppingEarlyFreesTheRestAndEndsTheWait) {
     SetPictureWaitHook({});
 }
 
+// Holding one picture, the next starts decoding only when the one taken is
+// given back: each file is written only then, and still decodes.
+TEST(PictureDecoder, HoldingOneStartsTheNextOnlyWhenGivenBack) {
+    TempDir dir;
+    const std::vector<std::string> files{dir.File("0.jpg"), dir.File("1.jpg"), dir.File("2.jpg")};
+    MakeJpeg(files[0], 64, 48);
+    testing::internal::CaptureStderr();
+    CPictureDecoder decoder(files, 1, 1);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        DecodedPicture picture = decoder.TakeNext();
+        EXPECT_TRUE(picture.ok) << files[i];
+        std::free(picture.pixels);
+        if (i + 1 < files.size())
+            MakeJpeg(files[i + 1], 64, 48);
+        decoder.GiveBack();
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
 } // namespace
