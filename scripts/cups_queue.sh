@@ -10,9 +10,10 @@ as_root() {
     if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi
 }
 
-# lpstat -r exits 0 whether or not the scheduler runs: read what it says.
+# lpstat -r exits 0 whether or not the scheduler runs: read what it says
+# (in the C locale, as other locales translate it).
 scheduler_running() {
-    [[ "$(lpstat -r 2>/dev/null)" == "scheduler is running" ]]
+    [[ "$(LC_ALL=C lpstat -r 2>/dev/null)" == "scheduler is running" ]]
 }
 
 if ! scheduler_running; then

@@ -41,6 +41,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// CUPS answers in the user's language; these tests read its English answers.
+[[maybe_unused]] const bool kCLocale = setenv("LC_ALL", "C.UTF-8", 1) == 0;
+
 constexpr int kPpi = 60;
 constexpr int kRenderDpi = 100;
 const QRgb kRed = qRgb(220, 30, 30);
