@@ -71,12 +71,26 @@ void AddOthers(CZelbrinDoc& doc, int others) {
     }
 }
 
-Figures Measure(int others) {
+// A new page in a view, shown in a window when asked (shown says whether it came up).
+struct BenchPage {
+    explicit BenchPage(bool show) {
+        doc.OnNewDocument();
+        view.AttachDocument(&doc);
+        view.OnInitialUpdate();
+        if (show) {
+            view.show();
+            shown = QTest::qWaitForWindowExposed(&view);
+        }
+    }
     CZelbrinDoc doc;
-    doc.OnNewDocument();
     CZelbrinView view;
-    view.AttachDocument(&doc);
-    view.OnInitialUpdate();
+    bool shown = true;
+};
+
+Figures Measure(int others) {
+    BenchPage page(false);
+    CZelbrinDoc& doc = page.doc;
+    CZelbrinView& view = page.view;
     AddOthers(doc, others);
     doc.AppendItem(Picture(1000, 750, RECT{20, 20, 420, 320}, 7));
     view.SelectTopItem();
@@ -121,31 +135,23 @@ double MouseDragOnPage(CZelbrinView& view, CZelbrinDoc& doc, int mode) {
 
 // Milliseconds per mouse move of a drag of a w x h picture among others.
 double MeasureMouseDrag(int w, int h, int others, int mode) {
-    CZelbrinDoc doc;
-    doc.OnNewDocument();
-    CZelbrinView view;
-    view.AttachDocument(&doc);
-    view.OnInitialUpdate();
-    view.show();
-    if (!QTest::qWaitForWindowExposed(&view))
+    BenchPage page(true);
+    if (!page.shown)
         return -1;
-    AddOthers(doc, others);
-    doc.AppendItem(Picture(w, h, RECT{20, 20, 420, 320}, 7));
-    view.SelectTopItem();
-    return MouseDragOnPage(view, doc, mode);
+    AddOthers(page.doc, others);
+    page.doc.AppendItem(Picture(w, h, RECT{20, 20, 420, 320}, 7));
+    page.view.SelectTopItem();
+    return MouseDragOnPage(page.view, page.doc, mode);
 }
 
 // SelectItem on six 3000 x 2000 pictures and a text, and a drag step of one
 // of the pictures on that page.
 Figures MeasureSixPictures() {
-    CZelbrinDoc doc;
-    doc.OnNewDocument();
-    CZelbrinView view;
-    view.AttachDocument(&doc);
-    view.OnInitialUpdate();
-    view.show();
-    if (!QTest::qWaitForWindowExposed(&view))
+    BenchPage page(true);
+    if (!page.shown)
         return {-1, -1};
+    CZelbrinDoc& doc = page.doc;
+    CZelbrinView& view = page.view;
     for (int i = 0; i < 6; ++i) {
         const int x = 10 + (i % 2) * 210, y = 10 + (i / 2) * 180;
         doc.AppendItem(Picture(3000, 2000, RECT{x, y, x + 200, y + 133}, 11u + i));

@@ -17,22 +17,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Commands : public ::testing::Test {
+class Commands : public FakeDocumentTest {
 protected:
     void SetUp() override {
-        doc.SetAlbumView(&view);
-        doc.SetShell(&shell);
-        doc.OnNewDocument();
-        MakeJpeg(dir.File("land.jpg"), 400, 300);
+        FakeDocumentTest::SetUp();
         MakeJpeg(dir.File("port.jpg"), 300, 400);
     }
-    std::string Land() { return dir.File("land.jpg"); }
     std::string Port() { return dir.File("port.jpg"); }
-
-    TempDir dir;
-    FakeView view;
-    ScriptedShell shell;
-    CZelbrinDoc doc;
 };
 
 TEST_F(Commands, PicturesFillSlotsInOrderThenCascade) {

@@ -45,26 +45,14 @@ bool Near(const RECT& a, const RECT& b, int tolerance) {
            std::abs(a.right - b.right) <= tolerance && std::abs(a.bottom - b.bottom) <= tolerance;
 }
 
-class Templates : public ::testing::Test {
+class Templates : public FakeDocumentTest {
 protected:
-    void SetUp() override {
-        doc.SetAlbumView(&view);
-        doc.SetShell(&shell);
-        doc.OnNewDocument();
-        MakeJpeg(dir.File("land.jpg"), 400, 300);
-    }
-    std::string Land() { return dir.File("land.jpg"); }
     std::vector<PageItem> Items() {
         std::vector<PageItem> items;
         for (int i = 0; i < doc.GetItemCount(); ++i)
             items.push_back(doc.GetItem(i));
         return items;
     }
-
-    TempDir dir;
-    FakeView view;
-    ScriptedShell shell;
-    CZelbrinDoc doc;
 };
 
 TEST_F(Templates, WorkedExampleIsWrittenByteForByte) {

@@ -29,21 +29,6 @@ PageItem Solid(int w, int h, unsigned char r, unsigned char g, unsigned char b, 
     return item;
 }
 
-PageItem Text(const char* text, RECT place) {
-    PageItem item{};
-    item.nKind = ITEM_TEXT;
-    item.nSrcWidth = 100;
-    item.nSrcHeight = 25;
-    std::strcpy(item.szText, text);
-    item.nLines = 1;
-    std::strcpy(item.szFontName, "Arial");
-    item.crColor = RGB(0, 0, 255);
-    item.bBold = 1;
-    item.rcPlace = place;
-    item.rcSource = RECT{0, 0, 100, 25};
-    return item;
-}
-
 class Export : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -73,7 +58,10 @@ protected:
 
 TEST_F(Export, AtClientSizeItEqualsThePageWithoutGridOrSelection) {
     // Text first in the array, under a picture: it must still lie above it.
-    doc.AppendItem(Text("WWWW", RECT{30, 30, 230, 90}));
+    PageItem text = TextItem("WWWW", RECT{30, 30, 230, 90});
+    text.crColor = RGB(0, 0, 255);
+    text.bBold = 1;
+    doc.AppendItem(text);
     doc.AppendItem(Solid(80, 60, 200, 30, 30, RECT{10, 10, 250, 190}));
     doc.AppendItem(Solid(40, 40, 30, 160, 30, RECT{200, 250, 300, 350}));
     view->m_bShowGrid = 0;

@@ -5,6 +5,7 @@
 #include "platform/qt/gdi.h"
 #include "res/resource.h"
 #include "support/modal_dialog.h"
+#include "support/test_support.h"
 #include "view/zelbrin_view.h"
 
 #include <gtest/gtest.h>
@@ -28,20 +29,6 @@ PageItem Picture(const char* tag, RECT place, QRgb c = qRgb(200, 0, 0)) {
     std::strcpy(item.szPath, tag);
     item.rcPlace = place;
     item.rcSource = RECT{0, 0, 4, 4};
-    return item;
-}
-
-PageItem Text(const char* text, RECT place) {
-    PageItem item{};
-    item.nKind = ITEM_TEXT;
-    item.nSrcWidth = 100;
-    item.nSrcHeight = 25;
-    std::strcpy(item.szText, text);
-    std::strcpy(item.szPath, text);
-    item.nLines = 1;
-    std::strcpy(item.szFontName, "Arial");
-    item.rcPlace = place;
-    item.rcSource = RECT{0, 0, 100, 25};
     return item;
 }
 
@@ -84,7 +71,7 @@ TEST_F(ViewCommands, TextStylesToggleTheSelectedTextOnly) {
     EXPECT_FALSE(State(ID_TEXT_BOLD).m_bEnabled);
     EXPECT_FALSE(Run(ID_TEXT_ITALIC)); // a picture is selected
 
-    PageItem t = Text("T", RECT{10, 10, 200, 60});
+    PageItem t = TextItem("T", RECT{10, 10, 200, 60}, "T");
     t.bBold = 2; // as an album file may hold it
     doc.AppendItem(t);
     CCmdUI before = State(ID_TEXT_BOLD);
@@ -105,7 +92,7 @@ TEST_F(ViewCommands, TextStylesToggleTheSelectedTextOnly) {
 }
 
 TEST_F(ViewCommands, TextColourGoesToTheItemAndTheDefault) {
-    doc.AppendItem(Text("T", RECT{10, 10, 200, 60}));
+    doc.AppendItem(TextItem("T", RECT{10, 10, 200, 60}, "T"));
     COLORREF initial = 1;
     CColorDialog::SetAnswerHook([&](COLORREF c) -> std::optional<COLORREF> {
         initial = c;
@@ -128,7 +115,7 @@ TEST_F(ViewCommands, TextColourGoesToTheItemAndTheDefault) {
 
 TEST_F(ViewCommands, SendToBackAndDelete) {
     doc.AppendItem(Picture("A", RECT{0, 0, 100, 100}, qRgb(255, 0, 0)));
-    doc.AppendItem(Text("T", RECT{10, 10, 200, 60}));
+    doc.AppendItem(TextItem("T", RECT{10, 10, 200, 60}, "T"));
     doc.AppendItem(Picture("B", RECT{50, 50, 150, 150}, qRgb(0, 0, 255)));
     view->RedrawPage();
     EXPECT_EQ(view->Surface().pixel(75, 75) & 0xFFFFFF, 0x0000FFu); // B above A

@@ -179,15 +179,10 @@ public:
             item.rcPlace = p.place;
             doc.SetLastItem(item);
         }
-        PageItem text{};
-        text.nKind = ITEM_TEXT;
-        std::strcpy(text.szText, "WWW");
-        text.nLines = 1;
+        PageItem text = TextItem("WWW", kTextPlace);
         std::strcpy(text.szFontName, "Liberation Sans");
         text.crColor = RGB(0, 0, 255);
         text.bBold = 1;
-        text.rcPlace = kTextPlace;
-        text.rcSource = RECT{0, 0, 100, 25};
         doc.AppendItem(text);
         doc.MoveItemToBottom(doc.GetLastIndex()); // text first: it must still lie on top
         const std::string album = dir.File("page.alb");

@@ -4,6 +4,10 @@
 
 #include "document/album_view.h"
 #include "document/document_shell.h"
+#include "document/zelbrin_doc.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <optional>
@@ -77,4 +81,22 @@ private:
         out = *v;
         return true;
     }
+};
+
+// A new document on the fake view and shell, with a 400 x 300 picture
+// land.jpg in a scratch folder.
+class FakeDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        doc.SetAlbumView(&view);
+        doc.SetShell(&shell);
+        doc.OnNewDocument();
+        MakeJpeg(dir.File("land.jpg"), 400, 300);
+    }
+    std::string Land() { return dir.File("land.jpg"); }
+
+    TempDir dir;
+    FakeView view;
+    ScriptedShell shell;
+    CZelbrinDoc doc;
 };
