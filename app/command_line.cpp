@@ -209,10 +209,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string CheckCommandLineFiles(const CommandLine& cl) {
+    // Pictures are not checked here: one that cannot be inserted is named
+    // when it is, and the rest of the run is still done.
     std::string error = InputFileError("--template", cl.templatePath);
-    for (const std::string& picture : cl.inserts)
-        if (error.empty())
-            error = InputFileError("--insert", picture);
     const std::pair<const char*, const std::string*> outputs[] = {
         {"--save-template", &cl.saveTemplatePath},
         {"--save-as", &cl.saveAsPath},

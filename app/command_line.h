@@ -34,9 +34,10 @@ struct CommandLine {
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // The files a command line names, checked before anything runs so that a bad
-// one writes nothing: inputs (--template, --insert) must be readable files,
-// outputs must be able to come into being (an existing, writable folder, and
-// not a folder themselves). The one line saying what is wrong, or empty.
+// one writes nothing: the template must be a readable file, outputs must be
+// able to come into being (an existing, writable folder, and not a folder
+// themselves). Pictures are not checked: one that cannot be inserted is named
+// as it is, and the run goes on. The one line saying what is wrong, or empty.
 std::string CheckCommandLineFiles(const CommandLine& cl);
 
 std::string UsageText();

@@ -89,7 +89,7 @@ struct ReadState {
     unsigned char* pixels;
 };
 
-// A decode needs the whole-image coefficient buffer for progressive files;
+// A decode needs the whole-image coefficient buffer for multi-scan files;
 // the 4 MiB working limit would refuse those, so they may use the picture limit.
 constexpr long kWorkingMemory = 4194304;
 
@@ -177,7 +177,10 @@ BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWid
         std::free(st);
         return FALSE;
     }
-    if (st->cinfo.progressive_mode)
+    // Progressive files and sequential ones with more than one scan (colour
+    // components in scans of their own) both buffer the whole picture's
+    // coefficients; the pixel, scan-count and bomb limits still bound them.
+    if (jpeg_has_multiple_scans(&st->cinfo))
         st->cinfo.mem->max_memory_to_use = static_cast<long>(MAX_PICTURE_BYTES);
 
     st->pixels = static_cast<unsigned char*>(std::malloc(bytes ? bytes : 1));

@@ -147,7 +147,7 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
         // temporary buffer lives only until its DibImage exists.
         const std::string path = PrintSourcePath(item, m_pDoc);
         DecodedPicture full;
-        if (m_printDecoder && m_nextPrint < m_printPaths.size() &&
+        if (m_printDecoder && m_nPrinting == 1 && m_nextPrint < m_printPaths.size() &&
             m_printPaths[m_nextPrint] == path) {
             full = m_printDecoder->TakeNext();
             ++m_nextPrint;
@@ -180,19 +180,20 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
 void CPageDrawing::DrawPage(CDC* pDC, float fScale) {
     if (!m_pDoc)
         return;
-    if (pDC->IsPrinting())
+    const bool printing = pDC->IsPrinting();
+    if (printing)
         BeginPrinting();
     for (int i : m_pDoc->GetDrawingOrder()) {
         if (!pDC->QueryAbort())
             break;
         DrawPageItem(m_pDoc->ItemAt(i), pDC, fScale);
     }
-    EndPrinting();
+    if (printing)
+        EndPrinting();
 }
 
 void CPageDrawing::BeginPrinting() {
-    EndPrinting();
-    if (!m_pDoc)
+    if (m_nPrinting++ > 0 || !m_pDoc)
         return;
     for (int i : m_pDoc->GetDrawingOrder())
         if (m_pDoc->ItemAt(i).nKind == ITEM_PICTURE)
@@ -203,6 +204,8 @@ void CPageDrawing::BeginPrinting() {
 }
 
 void CPageDrawing::EndPrinting() {
+    if (m_nPrinting == 0 || --m_nPrinting > 0)
+        return;
     m_printDecoder.reset();
     m_printPaths.clear();
     m_nextPrint = 0;

@@ -28,7 +28,10 @@ public:
     // Starts decoding the full-size pictures that printing the document's
     // items in drawing order will take, on worker threads, at most two held at
     // once; DrawPageItem on a printer takes them in that order. EndPrinting
-    // stops it (also after a job that ended early).
+    // stops it (also after a job that ended early). The calls pair up: a
+    // drawing begun while another is under way (a repaint or a second page
+    // request while a picture is awaited) neither replaces nor ends the
+    // first's decoding, and decodes its own pictures as it goes.
     void BeginPrinting();
     void EndPrinting();
 
@@ -42,6 +45,7 @@ private:
     std::unique_ptr<CPictureDecoder> m_printDecoder;
     std::vector<std::string> m_printPaths; // the files it decodes, in order
     std::size_t m_nextPrint = 0;
+    int m_nPrinting = 0; // BeginPrinting calls not yet ended
 };
 
 // The printing scale: printer dots per inch over view pixels per inch.

@@ -28,6 +28,7 @@ CPictureDecoder::CPictureDecoder(std::vector<std::string> paths, int nScaleDenom
       m_nHeld(std::max<std::size_t>(nHeld, 1)), m_slots(m_paths.size()) {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t threads = std::min<std::size_t>({cores, m_paths.size(), m_nHeld});
+    m_nWorking = threads;
     for (std::size_t i = 0; i < threads; ++i)
         m_workers.emplace_back([this] { Work(); });
 }
@@ -49,6 +50,13 @@ CPictureDecoder::~CPictureDecoder() {
 
 void CPictureDecoder::Work() {
     std::unique_lock<std::mutex> lock(m_mutex);
+    struct Leaving {
+        CPictureDecoder* decoder;
+        ~Leaving() {
+            --decoder->m_nWorking;
+            decoder->m_changed.notify_all();
+        }
+    } leaving{this};
     for (;;) {
         // A picture starts only while fewer than nHeld are held from the one
         // the caller still uses on.
@@ -77,21 +85,39 @@ DecodedPicture CPictureDecoder::TakeNext() {
     if (m_nextToTake >= m_slots.size())
         return {};
     const std::size_t i = m_nextToTake;
+    if (m_bTaking) {
+        // Called again from the wait hook: the outer call waits for this
+        // picture, so the inner one cannot have it.
+        lock.unlock();
+        std::fprintf(stderr, "picture %zu of %zu was asked for while it was awaited\n", i + 1,
+                     m_slots.size());
+        return {};
+    }
     // Asking for the next picture gives the previous one back.
     if (m_nHeldFrom != i) {
         m_nHeldFrom = i;
         m_changed.notify_all();
     }
     const PictureWaitHook& hook = WaitHook();
+    m_bTaking = true;
     while (!m_slots[i].ready) {
+        if (m_nWorking == 0) {
+            // Nothing will ever fill the slot: a fault, not a wait.
+            m_bTaking = false;
+            ++m_nextToTake;
+            lock.unlock();
+            std::fprintf(stderr, "picture %zu of %zu was never decoded\n", i + 1, m_slots.size());
+            return {};
+        }
         m_bWaited = true;
         if (hook) {
             lock.unlock();
             hook(i, m_slots.size());
             lock.lock();
         }
-        m_changed.wait_for(lock, kWaitSlice, [&] { return m_slots[i].ready; });
+        m_changed.wait_for(lock, kWaitSlice, [&] { return m_slots[i].ready || m_nWorking == 0; });
     }
+    m_bTaking = false;
     Slot taken = std::move(m_slots[i]);
     m_slots[i] = Slot{};
     ++m_nextToTake;

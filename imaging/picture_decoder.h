@@ -41,7 +41,10 @@ public:
     std::size_t Count() const { return m_paths.size(); }
     // The next picture in the order of the paths, waiting for it if need be;
     // its decoding messages are written to stderr first, as the reader would
-    // have written them. Past the end: a failed picture.
+    // have written them. Past the end: a failed picture. A wait that could
+    // never end (no worker left to decode it, or a second TakeNext from the
+    // wait hook while one waits) is reported on stderr and gives a failed
+    // picture instead.
     DecodedPicture TakeNext();
     // The caller is done with the picture last taken (its pixels are freed):
     // it no longer counts as held, so the next may start decoding.
@@ -65,7 +68,9 @@ private:
     std::size_t m_nextToTake = 0;
     std::size_t m_nHeldFrom = 0; // the picture the caller may still use
     bool m_stop = false;
-    bool m_bWaited = false; // the wait hook has been told of a wait
+    bool m_bWaited = false;     // the wait hook has been told of a wait
+    bool m_bTaking = false;     // a TakeNext is in progress
+    std::size_t m_nWorking = 0; // workers that have not returned
     std::vector<std::thread> m_workers;
 };
 

@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running Zelbrin need on Debian, when missing.
-# Usage: scripts/deps.sh [run]   ("run" adds what showing the window under Xvfb needs)
+# Usage: scripts/deps.sh   (Xvfb and xdotool included: the suite drives the real window)
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgl-dev libjpeg62-turbo-dev libgtest-dev
           libbenchmark-dev libjpeg-turbo-progs fonts-liberation2 fontconfig locales clang-format git
           desktop-file-utils appstream libxml2-utils shared-mime-info file
-          libcups2-dev cups printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev)
-if [[ "${1:-}" == run ]]; then
-    packages+=(xvfb xauth)
-fi
+          libcups2-dev cups printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev
+          xvfb xauth xdotool)
 
 missing=()
 for p in "${packages[@]}"; do

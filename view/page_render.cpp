@@ -42,17 +42,19 @@ void CZelbrinView::OnDraw(CDC* pDC) {
 
     if (doc) {
         // A printer's full-size pictures are decoded ahead, in parallel.
-        if (pDC->IsPrinting())
+        const bool printing = pDC->IsPrinting();
+        if (printing)
             m_drawing.BeginPrinting();
         for (int i : doc->GetDrawingOrder()) {
             if (!pDC->QueryAbort())
                 break;
-            const PageItem& item = doc->ItemAt(i);
+            const PageItem item = doc->ItemAt(i);
             DrawPageItem(item, m_pOffscreenDC.get(), scale);
             DrawPageItem(item, pDC, scale);
             doc->SetItemDrawn(i, 1);
         }
-        m_drawing.EndPrinting();
+        if (printing)
+            m_drawing.EndPrinting();
     }
     m_pOffscreenDC->SelectObject(old);
 }

@@ -35,8 +35,9 @@ void CZelbrinView::OnEndPrinting(CDC*, CPrintInfo* pInfo) {
     if (CFrameHost* host = AfxGetFrameHost())
         host->ModifyFrameStyle(kPrintingStyles, 0, 0);
     const std::vector<std::string> reduced = m_drawing.TakeReducedPictures();
-    if (pInfo && pInfo->m_bFailed) {
-        // A job that did not print leaves the page as it was.
+    if (pInfo && (pInfo->m_bFailed || pInfo->m_bCancelled)) {
+        // A job that did not print leaves the page as it was, and says
+        // nothing of how its pictures would have printed.
         m_nPrinterDpi = m_nJobDpi;
         m_fPageWidthInches = m_fJobWidthInches;
         m_fPageHeightInches = m_fJobHeightInches;

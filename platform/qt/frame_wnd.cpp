@@ -109,12 +109,16 @@ void CFrameWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT) {
     if (style == m_dwStyle)
         return;
     const bool visible = isVisible();
+    const bool active = isActiveWindow();
     // A fixed frame is never left maximised.
     if (!(style & WS_THICKFRAME) && (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
     ApplyStyle(style);
     if (visible)
         show();
+    // New window flags make a new native window: the keyboard stays with it.
+    if (active)
+        activateWindow();
 }
 
 void CFrameWnd::BeginPreview(QWidget* preview, std::function<void()> onClose) {

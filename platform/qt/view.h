@@ -20,6 +20,8 @@ struct CPrintInfo {
     // Set when the print system refused the job or it failed; m_strFailure says why.
     BOOL m_bFailed = FALSE;
     std::string m_strFailure;
+    // Set when the user cancelled the job in the "Printing" box.
+    BOOL m_bCancelled = FALSE;
     void SetMaxPage(UINT n) { m_nMaxPage = n; }
     UINT GetMaxPage() const { return m_nMaxPage; }
 };

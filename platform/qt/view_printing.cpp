@@ -104,6 +104,7 @@ void CView::PrintJob(BOOL bDirect) {
                 dc.EndPage();
             }
             if (cancelled) {
+                info.m_bCancelled = TRUE;
                 dc.AbortDoc();
             } else {
                 const bool ended = dc.EndDoc() >= 0;
@@ -135,9 +136,24 @@ void CView::OnFilePrintPreview() {
     auto attribs = std::make_shared<CPrinterDC>(&printer);
     OnBeginPrinting(attribs.get(), info.get());
     CWinApp* app = AfxGetApp();
+    auto painting = std::make_shared<bool>(false);
     m_pPreview = new CPreviewView(
         &printer, app ? app->m_nNumPreviewPages : 1,
-        [this, info](QPrinter* target) {
+        [this, info, painting](QPrinter* target) {
+            if (*painting) {
+                // Asked again while the page is being drawn (events are served
+                // while pictures decode): drawn once this drawing is done.
+                QTimer::singleShot(0, this, [this] {
+                    if (m_pPreview)
+                        m_pPreview->Widget()->updatePreview();
+                });
+                return;
+            }
+            *painting = true;
+            struct Done {
+                bool& flag;
+                ~Done() { flag = false; }
+            } done{*painting};
             CPrinterDC dc(target);
             if (dc.StartDoc(DocName(GetDocument()).c_str()) < 0)
                 return;

@@ -126,3 +126,36 @@ TEST(PictureDecoder, HoldingOneStartsTheNextOnlyWhenGivenBack) {
 }
 
 } // namespace
+
+// A wait hook that asks the same decoder again (a repaint that draws while a
+// picture is awaited) gets a failed picture and one line; the waiting call
+// still gets its picture, and the next one follows.
+TEST(PictureDecoder, AskingAgainWhileWaitingFailsOnceInsteadOfHanging) {
+    TempDir dir;
+    MakeSolidJpeg(dir.File("small.jpg"), 16, 16, 10, 200, 10);
+    MakeJpeg(dir.File("large.jpg"), 2400, 1800);
+    CPictureDecoder decoder({dir.File("small.jpg"), dir.File("large.jpg"), dir.File("small.jpg")},
+                            1, 1);
+    DecodedPicture first = decoder.TakeNext();
+    std::free(first.pixels);
+    std::vector<DecodedPicture> inner;
+    SetPictureWaitHook([&](std::size_t done, std::size_t total) {
+        if (done < total && inner.empty())
+            inner.push_back(decoder.TakeNext());
+    });
+    testing::internal::CaptureStderr();
+    // The large picture starts decoding only now (one held at a time).
+    DecodedPicture large = decoder.TakeNext();
+    DecodedPicture last = decoder.TakeNext();
+    const std::string err = testing::internal::GetCapturedStderr();
+    SetPictureWaitHook({});
+    ASSERT_EQ(inner.size(), 1u);
+    EXPECT_FALSE(inner[0].ok);
+    EXPECT_EQ(err, "picture 2 of 3 was asked for while it was awaited\n");
+    EXPECT_TRUE(large.ok);
+    EXPECT_EQ(large.width, 2400);
+    EXPECT_TRUE(last.ok);
+    EXPECT_EQ(last.width, 16);
+    std::free(large.pixels);
+    std::free(last.pixels);
+}

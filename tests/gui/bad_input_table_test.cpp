@@ -182,8 +182,6 @@ std::vector<BadInput> Table() {
          "zelbrin: only one album may be given (put pictures after --insert)", 2},
         {Where::CommandLine, "missing template", "--template|%D/none.zbt|--save-as|%D/o.alb",
          "zelbrin: --template: %D/none.zbt is not a readable file", 2},
-        {Where::CommandLine, "folder as picture", "--insert|%D|--save-as|%D/o.alb",
-         "zelbrin: --insert: %D is not a readable file", 2},
         {Where::CommandLine, "output into no folder", "--save-as|%D/no/o.alb",
          "zelbrin: --save-as: the folder of %D/no/o.alb does not exist", 2},
         {Where::CommandLine, "output onto a folder", "--export-jpeg|%D",

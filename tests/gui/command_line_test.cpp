@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 using Mode = CommandLine::Mode;
@@ -238,18 +240,28 @@ TEST(CommandLineRun, BuildsAPageFromATemplateAsTheEditorDoes) {
     EXPECT_EQ(ReadFileBytes(dir.File("cli.alb")), ReadFileBytes(dir.File("editor.alb")));
     EXPECT_EQ(ReadFileBytes(dir.File("cli.jpg")), ReadFileBytes(dir.File("editor.jpg")));
 
-    // A bad picture is named, the rest is still done, and the run fails.
-    EXPECT_EQ(RunZelbrin({"--ppi", "50", "--template", "t.zbt", "--insert", "a.jpg", "bad.jpg",
-                          "b.jpg", "--save-as", "two.alb"},
-                         err, dir.path()),
-              1);
-    // One line of the program's own (the decoder adds its messages too).
-    EXPECT_EQ(err.count("zelbrin: cannot insert " + QString::fromStdString(dir.File("bad.jpg"))), 1)
-        << err.toStdString();
-    EXPECT_EQ(err.count("zelbrin:"), 1) << err.toStdString();
+    // Every kind of bad picture is named, the rest is still done (the good
+    // pictures go into their slots, the album is saved and the page
+    // exported), and the run fails.
+    MakeGrayJpeg(dir.File("gray.jpg"), 16, 16);
+    MakeGrayJpeg(dir.File("cmyk.jpg"), 16, 16, true);
+    ASSERT_EQ(mkdir(dir.File("folder.jpg").c_str(), 0755), 0);
+    const QStringList bad = {"missing.jpg", "folder.jpg", "bad.jpg", "gray.jpg", "cmyk.jpg"};
+    EXPECT_EQ(
+        RunZelbrin(QStringList{"--ppi", "50", "--template", "t.zbt", "--insert", "a.jpg"} + bad +
+                       QStringList{"b.jpg", "--save-as", "two.alb", "--export-jpeg", "two.jpg"},
+                   err, dir.path()),
+        1);
+    for (const QString& name : bad) // one line of the program's own each
+        EXPECT_EQ(err.count("zelbrin: cannot insert " + QString::fromStdString(dir.File("")) +
+                            name + " ("),
+                  1)
+            << err.toStdString();
+    EXPECT_EQ(err.count("zelbrin:"), bad.size()) << err.toStdString();
     CZelbrinDoc two;
     ASSERT_TRUE(two.OnOpenDocument(dir.File("two.alb").c_str()));
     EXPECT_EQ(two.GetItemCount(), 2);
+    EXPECT_EQ(ReadFileBytes(dir.File("two.jpg")).substr(0, 2), "\xFF\xD8");
 
     // A template that cannot be read stops the run before anything is written.
     WriteFileBytes(dir.File("bad.zbt"), "2\r\n\r\n0.5\r\n");

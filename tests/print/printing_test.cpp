@@ -5,6 +5,7 @@
 #include "app/zelbrin_app.h"
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_writer.h"
+#include "imaging/picture_decoder.h"
 #include "platform/qt/gdi.h"
 #include "platform/qt/preview_view.h"
 #include "platform/qt/printer.h"
@@ -441,6 +442,98 @@ TEST_F(Printing, PdfFileIsReplacedOnlyByAFinishedJob) {
     printer.setOutputFileName({});
     printer.setOutputFormat(QPrinter::NativeFormat);
     printer.setPrinterName("ZelbrinTestPDF");
+}
+
+// The preview draws every time it asks for the page, also when the window
+// repaints while a full-size picture is awaited (as it does on a real
+// display): the decoding of the one drawing is not ended by another.
+TEST_F(Printing, PreviewDrawsEveryRequestWhileTheWindowRepaints) {
+    CZelbrinDoc doc;
+    doc.OnNewDocument();
+    for (int i = 0; i < 3; ++i) {
+        const std::string file = dir.File("large" + std::to_string(i) + ".jpg");
+        MakeSolidJpeg(file, 2400, 1800, qRed(kRed), qGreen(kRed), qBlue(kRed));
+        ASSERT_TRUE(doc.AddPicture(file.c_str()));
+        PageItem item = doc.GetLastItem();
+        item.rcPlace = RECT{20 + i * 130, 20, 140 + i * 130, 110};
+        doc.SetLastItem(item);
+    }
+    ASSERT_TRUE(doc.SetAlbumPath(dir.File("large.alb").c_str()));
+    ASSERT_TRUE(doc.WriteAlbumFile());
+    Start(dir.File("large.alb"));
+    int repaints = 0;
+    SetPictureWaitHook([&](std::size_t done, std::size_t total) {
+        if (done < total && repaints++ < 20)
+            View().RedrawPage();
+    });
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(Frame().OnCommand(ID_FILE_PRINT_PREVIEW));
+    CPreviewView* preview = View().GetPreview();
+    ASSERT_NE(preview, nullptr);
+    int drawn = 0;
+    QObject::connect(preview->Widget(), &QPrintPreviewWidget::previewChanged, [&] { ++drawn; });
+    auto click = [&](const char* text) {
+        return [=] { QTest::mouseClick(preview->Button(text), Qt::LeftButton); };
+    };
+    const std::pair<const char*, std::function<void()>> requests[] = {
+        {"update", [=] { preview->Widget()->updatePreview(); }},
+        {"Zoom In", click("Zoom In")},
+        {"Zoom Out", click("Zoom Out")},
+        {"Two Page", click("Two Page")},
+        {"resize", [&] { Frame().resize(Frame().size() + QSize(120, 80)); }},
+        {"update again", [=] { preview->Widget()->updatePreview(); }},
+    };
+    for (const auto& [name, request] : requests) {
+        SCOPED_TRACE(name);
+        const int before = drawn;
+        request();
+        QCoreApplication::processEvents();
+        if (std::string(name).rfind("update", 0) == 0) {
+            EXPECT_GT(drawn, before); // recorded anew
+        }
+        EXPECT_EQ(preview->PageCount(), 1);
+        // The page's pictures are on the preview.
+        const QImage shown = preview->Widget()->grab().toImage();
+        int red = 0;
+        for (int y = 0; y < shown.height(); y += 4)
+            for (int x = 0; x < shown.width(); x += 4)
+                red += Near(shown.pixel(x, y), kRed);
+        EXPECT_GT(red, 20);
+    }
+    preview->onClose();
+    SetPictureWaitHook({});
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err.find("picture "), std::string::npos) << err; // no decoding fault
+    EXPECT_GT(repaints, 0);
+}
+
+// A job that was cancelled or failed says nothing about how its pictures
+// would have printed; one that printed names those from half-size pixels.
+TEST_F(Printing, OnlyAPrintedJobTellsOfReducedResolution) {
+    Start(MakeAlbum());
+    std::remove(dir.File("gone.jpg").c_str());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(dir.File("job.pdf")));
+    for (const char* ending : {"printed", "cancelled", "failed"}) {
+        SCOPED_TRACE(ending);
+        MessageBoxRecorder boxes;
+        CPrinterDC dc(&printer);
+        CPrintInfo info;
+        View().OnBeginPrinting(&dc, &info);
+        ASSERT_GE(dc.StartDoc("job"), 0);
+        dc.StartPage();
+        View().OnDraw(&dc);
+        dc.EndPage();
+        dc.EndDoc();
+        info.m_bCancelled = std::string(ending) == "cancelled";
+        info.m_bFailed = std::string(ending) == "failed";
+        View().OnEndPrinting(&dc, &info);
+        ASSERT_EQ(boxes.texts().size(), std::string(ending) == "printed" ? 1u : 0u);
+        if (!boxes.texts().empty()) {
+            EXPECT_NE(boxes.texts()[0].find("gone.jpg"), std::string::npos);
+        }
+    }
 }
 
 // Print Setup chooses the printer, and landscape turns the page's inches: the
