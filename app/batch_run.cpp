@@ -6,6 +6,7 @@
 #include "document/zelbrin_doc.h"
 #include "imaging/page_export.h"
 #include "platform/win/afxmsgbox.h"
+#include "platform/win/whole_file.h"
 
 #include <cstdio>
 #include <string>
@@ -34,16 +35,16 @@ private:
         }
         while (!line.empty() && line.back() == ' ')
             line.pop_back();
+        // Questions are answered No (nothing is changed or saved that was not
+        // asked for), and are not failures.
+        const UINT buttons = type & MB_TYPEMASK;
+        if (buttons == MB_YESNO || buttons == MB_YESNOCANCEL) {
+            std::fprintf(stderr, "zelbrin: %s No\n", line.c_str());
+            return IDNO;
+        }
         std::fprintf(stderr, "zelbrin: %s\n", line.c_str());
         ++static_cast<StderrMessages*>(self)->m_count;
-        // Questions are answered No: nothing is saved that was not asked for.
-        switch (type & MB_TYPEMASK) {
-        case MB_YESNO:
-        case MB_YESNOCANCEL:
-            return IDNO;
-        default:
-            return IDOK;
-        }
+        return IDOK;
     }
 
     MessageBoxHandler m_prev = nullptr;
@@ -51,11 +52,25 @@ private:
     int m_count = 0;
 };
 
+// The pixels per inch an album records; 0 when it records none or cannot be
+// read (opening it says why).
+int RecordedPixelsPerInch(const std::string& album) {
+    std::string text;
+    if (ReadWholeFile(album.c_str(), MAX_ALBUM_FILE_BYTES, text) != WholeFileResult::Ok)
+        return 0;
+    return ParseAlbumText(text).extras.nPixelsPerInch;
+}
+
 } // namespace
 
 int RunBatch(const CommandLine& cl) {
     StderrMessages messages;
-    const HeadlessPage page = MeasureHeadlessPage(cl.ppi);
+    // The same page on every machine: --ppi, else the album's own resolution,
+    // else a fixed one (there is no screen to ask).
+    int ppi = cl.ppi;
+    if (!ppi && !cl.album.empty())
+        ppi = RecordedPixelsPerInch(cl.album);
+    const HeadlessPage page = MeasureHeadlessPage(ppi ? ppi : kBatchPixelsPerInch);
     CHeadlessView view(page);
     CZelbrinDoc doc;
     doc.SetAlbumView(&view);

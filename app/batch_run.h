@@ -4,6 +4,10 @@
 
 struct CommandLine;
 
+// The page's pixels per inch in a run given neither --ppi nor an album that
+// records its own: the same on every machine.
+constexpr int kBatchPixelsPerInch = 96;
+
 // Opens ALBUM (or starts a new page), loads the template, inserts the
 // pictures, then saves the template, saves the album, exports the JPEG, prints
 // and prints into a PDF file, in that order, each with the code of its menu command. Every failure

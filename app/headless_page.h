@@ -32,6 +32,11 @@ public:
         nHeight = m_page.nClientHeight;
         nWidth = m_page.nClientWidth;
     }
+    int GetPixelsPerInch() override { return m_page.nPixelsPerInch; }
+    void GetPageInches(float& fWidth, float& fHeight) override {
+        fWidth = m_page.fWidthInches;
+        fHeight = m_page.fHeightInches;
+    }
 
 private:
     HeadlessPage m_page;

@@ -18,6 +18,7 @@ set(ZELBRIN_CORE_SOURCES
     document/template_commands.cpp
     document/slot_fit.cpp
     document/document_commands.cpp
+    document/page_resolution.cpp
     imaging/jpeg_reader.cpp
     imaging/picture_decoder.cpp
     imaging/jpeg_writer.cpp

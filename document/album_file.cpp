@@ -102,6 +102,9 @@ BOOL CZelbrinDoc::OnOpenDocument(const char* givenPath) {
     DeleteAllItems();
     m_items = std::move(items);
     SetAlbumPath(path);
+    // Places recorded at another resolution keep their inches on this view.
+    m_openedExtras = parsed.extras;
+    ConvertPlacesToView(parsed.extras.nPixelsPerInch);
 
     if (!CDocument::OnOpenDocument(path))
         return FALSE;
@@ -132,7 +135,7 @@ BOOL CZelbrinDoc::WriteAlbumFile() {
             records[i].fullPath = ToFilePath(item.szPath);
         }
     }
-    const std::string out = FormatAlbumText(records);
+    const std::string out = FormatAlbumText(records, ExtrasOfView());
 
     SafeFileWriter file;
     bool ok = file.Open(m_szAlbumPath);

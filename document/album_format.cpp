@@ -124,6 +124,44 @@ bool ReadRecord(LineReader& lines, AlbumRecord& record) {
            ParseRect(line, item.rcSource);
 }
 
+// The keyed lines after the records.
+const char kPixelsPerInchKey[] = "PixelsPerInch";
+const char kPageInchesKey[] = "PageInches";
+constexpr double kMaxPageInches = 1000.0;
+
+// Parses exactly count numbers of inches in (0, kMaxPageInches].
+bool ParseInches(const char* p, float* out, int count) {
+    for (int i = 0; i < count; ++i) {
+        const char* end = nullptr;
+        const double v = StrToDoubleC(p, &end);
+        if (end == p || !(v > 0.0 && v <= kMaxPageInches))
+            return false;
+        out[i] = static_cast<float>(v);
+        p = end;
+    }
+    while (*p == ' ' || *p == '\t' || *p == '\r')
+        ++p;
+    return *p == '\0';
+}
+
+void ReadExtras(LineReader& lines, AlbumExtras& extras) {
+    std::string line;
+    while (lines.Next(line)) {
+        const std::size_t space = line.find(' ');
+        const std::string key = line.substr(0, space);
+        const std::string values = space == std::string::npos ? "" : line.substr(space);
+        long long ppi = 0;
+        float inches[2];
+        if (key == kPixelsPerInchKey &&
+            ParseIntegers(values, &ppi, 1, MIN_ALBUM_PPI, MAX_ALBUM_PPI)) {
+            extras.nPixelsPerInch = static_cast<int>(ppi);
+        } else if (key == kPageInchesKey && ParseInches(values.c_str(), inches, 2)) {
+            extras.fPageWidthInches = inches[0];
+            extras.fPageHeightInches = inches[1];
+        }
+    }
+}
+
 // ---- writing -------------------------------------------------------------
 
 // Text mode: every LF written is preceded by a CR.
@@ -189,10 +227,11 @@ AlbumParse ParseAlbumText(const std::string& text) {
             return result;
         }
     }
+    ReadExtras(lines, result.extras);
     return result;
 }
 
-std::string FormatAlbumText(const std::vector<AlbumRecord>& records) {
+std::string FormatAlbumText(const std::vector<AlbumRecord>& records, const AlbumExtras& extras) {
     std::string out;
     AppendLine(out, FormatC("%d", ALBUM_FILE_VERSION));
     AppendLine(out, FormatC("%d", static_cast<int>(records.size())));
@@ -215,5 +254,11 @@ std::string FormatAlbumText(const std::vector<AlbumRecord>& records) {
         AppendLine(out, RectLine(item.rcPlace));
         AppendLine(out, RectLine(item.rcSource));
     }
+    if (extras.nPixelsPerInch > 0)
+        AppendLine(out, FormatC("%s %d", kPixelsPerInchKey, extras.nPixelsPerInch));
+    if (extras.fPageWidthInches > 0.0f && extras.fPageHeightInches > 0.0f)
+        AppendLine(out, FormatC("%s %.3f %.3f", kPageInchesKey,
+                                static_cast<double>(extras.fPageWidthInches),
+                                static_cast<double>(extras.fPageHeightInches)));
     return out;
 }

@@ -25,16 +25,33 @@ struct AlbumRecord {
     std::string fullPath;
 };
 
+// What an album records after its last record, where a version-4 reader
+// stops reading: one line each, a key and its values ("PixelsPerInch 87",
+// "PageInches 7.500 10.000"). Unknown keys and values out of range are
+// ignored, so a later addition needs no new format.
+struct AlbumExtras {
+    int nPixelsPerInch = 0;        // the resolution of every rcPlace; 0: not recorded
+    float fPageWidthInches = 0.0f; // the page when the album was saved; 0: not recorded
+    float fPageHeightInches = 0.0f;
+};
+
 enum class AlbumRefusal { None, Malformed, WrongVersion };
 
 struct AlbumParse {
     AlbumRefusal refusal = AlbumRefusal::None;
     std::vector<AlbumRecord> records;
+    AlbumExtras extras;
 };
 
-// Reads a whole album file's text. Any malformed part refuses the whole file;
-// what follows the last record is ignored.
+// Reads a whole album file's text. Any malformed part of the records refuses
+// the whole file; of what follows them, only the known extras are taken.
 AlbumParse ParseAlbumText(const std::string& text);
 
-// The file's text for records, every number in the C locale.
-std::string FormatAlbumText(const std::vector<AlbumRecord>& records);
+// The file's text for records, then the extras that are set; every number in
+// the C locale.
+std::string FormatAlbumText(const std::vector<AlbumRecord>& records,
+                            const AlbumExtras& extras = {});
+
+// The range of pixels per inch an album may record (that --ppi accepts).
+constexpr int MIN_ALBUM_PPI = 1;
+constexpr int MAX_ALBUM_PPI = 1000;

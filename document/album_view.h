@@ -9,6 +9,11 @@ public:
     virtual void RedrawPage() = 0;
     // Height and width of the page (the view's client area) in pixels.
     virtual void GetClientExtent(int& nHeight, int& nWidth) = 0;
+    // The pixels per inch of the items' places, and the page's size in
+    // inches; 0 when the view does not know them (nothing is converted or
+    // recorded then).
+    virtual int GetPixelsPerInch() { return 0; }
+    virtual void GetPageInches(float& fWidth, float& fHeight) { fWidth = fHeight = 0.0f; }
 
 protected:
     ~CAlbumView() = default;

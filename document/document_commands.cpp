@@ -82,6 +82,15 @@ void CZelbrinDoc::TakeOpenedAlbum() {
     m_bAlbumModified = 0;
     if (m_pShell)
         m_pShell->AddToRecentFileList(m_szAlbumPath);
+    // The pictures the album brings take their slots: Open Image fills the others.
+    ClearSlotsUsed();
+    MarkSlotsHoldingPictures();
+    // Saved on another paper or orientation: what no longer fits can be pulled in.
+    float w = 0.0f, h = 0.0f;
+    if (m_pView)
+        m_pView->GetPageInches(w, h);
+    if (PageInchesDiffer(m_openedExtras, w, h))
+        OfferToPullItemsIn();
 }
 
 void CZelbrinDoc::OnFileOpenAlbum() {
@@ -105,7 +114,6 @@ BOOL CZelbrinDoc::OpenAlbumByPath(const char* path, bool bAskToSave, bool* pKept
     }
     if (!OnOpenDocument(path))
         return FALSE;
-    ClearSlotsUsed();
     TakeOpenedAlbum();
     return TRUE;
 }

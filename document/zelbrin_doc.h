@@ -2,6 +2,7 @@
 // template and the flags that drive the save prompts.
 #pragma once
 
+#include "document/album_format.h"
 #include "document/page_item.h"
 #include "platform/win/document.h"
 
@@ -102,6 +103,17 @@ public:
     // the reason; the list is emptied.
     std::vector<std::string> TakeFailedInserts();
 
+    // The page's resolution and size (page_resolution.cpp).
+    // The indices of the items that lie wholly or partly outside the page.
+    std::vector<int> ItemsOutsidePage() const;
+    // When items lie outside the page, names them in one message and, if the
+    // user agrees, moves each by the least amount that brings it onto the
+    // page (one larger than the page keeps to its right and bottom edges, as a
+    // drag does). The album is then modified.
+    void OfferToPullItemsIn();
+    // The extras of the album file last read by OnOpenDocument.
+    const AlbumExtras& OpenedExtras() const { return m_openedExtras; }
+
     // Layout templates (template_commands.cpp).
     void OnTemplateLoad();
     void OnTemplateSave();
@@ -140,6 +152,13 @@ private:
     // Inserts the pictures in order (decoded in parallel), noting the files
     // that could not be inserted.
     void InsertPictureFiles(const std::vector<std::string>& paths);
+    // Converts every rcPlace from the album's recorded pixels per inch to the
+    // view's, so that each item keeps its place in inches.
+    void ConvertPlacesToView(int nAlbumPixelsPerInch);
+    // A slot whose rectangle holds the centre of a picture counts as used.
+    void MarkSlotsHoldingPictures();
+    // What the album records of the view's page when it is written.
+    AlbumExtras ExtrasOfView() const;
     // Places a decoded picture (taking its pixels) as AddPicture does.
     void AppendPicture(const std::string& absolutePath, unsigned char* pixels, int w, int h);
 
@@ -149,11 +168,16 @@ private:
 
     std::vector<PageItem> m_items;
     CAlbumView* m_pView = nullptr;
+    AlbumExtras m_openedExtras;
 };
 
 // Reads a whole album or template file; false after telling the user why
 // (tooLarge is the message for a file beyond MAX_ALBUM_FILE_BYTES).
 bool ReadDocumentFile(const char* path, const char* tooLarge, std::string& contents);
+
+// Whether the page recorded by an album differs from one of fWidth x fHeight
+// inches (false when either is not known).
+bool PageInchesDiffer(const AlbumExtras& recorded, float fWidth, float fHeight);
 
 // Frees the pixels of every picture item in items.
 void FreeItemPictures(std::vector<PageItem>& items);

@@ -11,6 +11,7 @@
 #include "view/mouse_math.h"
 #include "view/page_math.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -93,10 +94,18 @@ bool CheckAlbumInput(const std::uint8_t* data, std::size_t size, std::string& fa
         DragItem(record.item);
     // The writer writes a nameless font as Arial; a record read from a file
     // always has a name, so the round trip is exact.
-    const std::string written = FormatAlbumText(first.records);
+    const std::string written = FormatAlbumText(first.records, first.extras);
     const AlbumParse second = ParseAlbumText(written);
     if (second.refusal != AlbumRefusal::None) {
         failure = "the written album is refused";
+        return false;
+    }
+    // Page inches are written to a thousandth of an inch.
+    const AlbumExtras &x = first.extras, &y = second.extras;
+    if (x.nPixelsPerInch != y.nPixelsPerInch ||
+        std::fabs(x.fPageWidthInches - y.fPageWidthInches) > 0.001f ||
+        std::fabs(x.fPageHeightInches - y.fPageHeightInches) > 0.001f) {
+        failure = "the resolution or page size changed in a write and read";
         return false;
     }
     if (second.records.size() != first.records.size()) {

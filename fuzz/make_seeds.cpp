@@ -178,9 +178,12 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     bool ok = true;
     int n = 0;
+    // Every album twice: as older versions wrote it, and with the resolution
+    // and page size recorded after its records.
     for (const auto& album : Albums())
-        ok = ok &&
-             WriteBytes(dir + "/album/seed" + std::to_string(n++) + ".alb", FormatAlbumText(album));
+        for (const AlbumExtras& extras : {AlbumExtras{}, AlbumExtras{87, 8.5f, 11.0f}})
+            ok = ok && WriteBytes(dir + "/album/seed" + std::to_string(n++) + ".alb",
+                                  FormatAlbumText(album, extras));
     // The whole-page inputs start with the export size: two bytes each side.
     static const unsigned char kSizes[][4] = {
         {0x02, 0xD0, 0x03, 0x84}, {0, 0, 0, 0}, {0x0B, 0xB7, 0x00, 0x05}};

@@ -2,6 +2,7 @@
 // resolution; while printing or previewing the frame can be resized.
 #include "view/zelbrin_view.h"
 
+#include "document/zelbrin_doc.h"
 #include "platform/qt/frame_host.h"
 #include "platform/qt/frame_wnd.h"
 #include "platform/qt/gdi.h"
@@ -54,7 +55,12 @@ void CZelbrinView::OnEndPrinting(CDC*, CPrintInfo* pInfo) {
 void CZelbrinView::OnFilePrintSetup() {
     if (!RunPrintSetupDialog(&AfxGetAppPrinter(), window()))
         return;
+    const float wasWidth = m_fPageWidthInches, wasHeight = m_fPageHeightInches;
     CPrinterDC printer(&AfxGetAppPrinter());
     LoadPrinterMetrics(&printer);
     UpdatePageLayout();
+    // A smaller page may leave items beyond its edges: they can be pulled in.
+    if (CZelbrinDoc* doc = GetDocument();
+        doc && (m_fPageWidthInches < wasWidth || m_fPageHeightInches < wasHeight))
+        doc->OfferToPullItemsIn();
 }

@@ -29,6 +29,11 @@ public:
     void OnInitialUpdate() override;
     void UpdatePageLayout();
     void GetClientExtent(int& nHeight, int& nWidth) override;
+    int GetPixelsPerInch() override { return m_nPixelsPerInch; }
+    void GetPageInches(float& fWidth, float& fHeight) override {
+        fWidth = m_fPageWidthInches;
+        fHeight = m_fPageHeightInches;
+    }
 
     // Rendering.
     void OnDraw(CDC* pDC) override;

@@ -192,7 +192,9 @@ TEST_F(Templates, DropOutsideEverySlotChangesNothing) {
     EXPECT_EQ(view.selects, 0);
 }
 
-TEST_F(Templates, TemplateSurvivesFileNewAndOpenDocumentButUsedFlagsDoNot) {
+// File New frees every slot; an opened album's pictures take the slots that
+// hold their centres, so the next picture goes into a free one.
+TEST_F(Templates, TemplateSurvivesFileNewAndOpenDocumentUsedFlagsFollowThePictures) {
     WriteFileBytes(dir.File("two.zbt"), "2\r\n\r\n0.5\r\n0.25\r\n0.5\r\n0.25\r\n\r\n"
                                         "0.5\r\n0.75\r\n0.5\r\n0.25\r\n\r\n");
     ASSERT_TRUE(doc.LoadTemplateFile(dir.File("two.zbt").c_str()));
@@ -211,7 +213,12 @@ TEST_F(Templates, TemplateSurvivesFileNewAndOpenDocumentButUsedFlagsDoNot) {
     shell.opens.push_back(dir.File("a.alb"));
     doc.OnFileOpenAlbum();
     ASSERT_EQ(doc.GetTitle(), "a");
-    expectTemplateFree();
+    EXPECT_EQ(doc.m_nSlotCount, 2);
+    EXPECT_EQ(doc.m_slots[0].bUsed, 1);
+    EXPECT_EQ(doc.m_slots[1].bUsed, 0);
+    ASSERT_TRUE(doc.AddPicture(Land().c_str()));
+    EXPECT_EQ(doc.m_slots[1].bUsed, 1);
+    EXPECT_GT(doc.GetLastItem().rcPlace.top, doc.GetItem(0).rcPlace.bottom); // the lower slot
 }
 
 TEST_F(Templates, MalformedFilesAreRefusedWholeWithTheSlotsUntouched) {

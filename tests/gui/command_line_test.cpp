@@ -1,8 +1,10 @@
 // The command line: parsing, the export size rule, and the program run as a
 // user runs it.
 #include "app/command_line.h"
+#include "document/album_format.h"
 #include "document/album_paths.h"
 #include "document/zelbrin_doc.h"
+#include "imaging/jpeg_reader.h"
 #include "imaging/page_export.h"
 #include "support/test_support.h"
 #include "view/zelbrin_view.h"
@@ -270,6 +272,71 @@ TEST(CommandLineRun, BuildsAPageFromATemplateAsTheEditorDoes) {
               1);
     EXPECT_TRUE(err.contains("bad.zbt")) << err.toStdString();
     EXPECT_FALSE(FileExists(dir.File("no.alb")));
+}
+
+} // namespace
+
+namespace {
+
+// The mean difference of two JPEG files' pixels; -1 when they differ in size.
+double MeanDifference(const std::string& a, const std::string& b) {
+    unsigned char *pa = nullptr, *pb = nullptr;
+    int wa = 0, ha = 0, wb = 0, hb = 0;
+    if (!ReadJpegPicture(a.c_str(), &pa, &wa, &ha, 1) ||
+        !ReadJpegPicture(b.c_str(), &pb, &wb, &hb, 1) || wa != wb || ha != hb)
+        return -1;
+    double sum = 0;
+    const std::size_t n = static_cast<std::size_t>(wa) * ha * 3;
+    for (std::size_t i = 0; i < n; ++i)
+        sum += std::abs(pa[i] - pb[i]);
+    std::free(pa);
+    std::free(pb);
+    return sum / static_cast<double>(n);
+}
+
+// An album keeps its page on every machine: a batch run without --ppi lays it
+// out at the resolution it records; at another --ppi it is the same page
+// within rounding, and a save records the resolution used.
+TEST(CommandLineRun, AlbumsKeepTheirPageAtAnyResolution) {
+    TempDir dir;
+    MakeJpeg(dir.File("a.jpg"), 400, 300);
+    MakeJpeg(dir.File("b.jpg"), 300, 400);
+    WriteFileBytes(dir.File("t.zbt"), "2\r\n\r\n0.3\r\n0.3\r\n0.5\r\n0.4\r\n\r\n"
+                                      "0.7\r\n0.7\r\n0.5\r\n0.4\r\n\r\n");
+    QString err;
+    ASSERT_EQ(RunZelbrin({"--ppi", "60", "--template", "t.zbt", "--insert", "a.jpg", "b.jpg",
+                          "--save-as", "p60.alb"},
+                         err, dir.path()),
+              0)
+        << err.toStdString();
+    const AlbumParse p60 = ParseAlbumText(ReadFileBytes(dir.File("p60.alb")));
+    ASSERT_EQ(p60.extras.nPixelsPerInch, 60);
+    for (const char* ppi : {"", "60", "87", "120"}) {
+        QStringList args{
+            "--export-jpeg", QString("e%1.jpg").arg(ppi), "--width", "600", "--height", "780",
+            "p60.alb"};
+        if (*ppi)
+            args = QStringList{"--ppi", ppi} + args;
+        ASSERT_EQ(RunZelbrin(args, err, dir.path()), 0) << ppi << err.toStdString();
+    }
+    EXPECT_EQ(ReadFileBytes(dir.File("e.jpg")), ReadFileBytes(dir.File("e60.jpg")));
+    for (const char* other : {"e87.jpg", "e120.jpg"}) {
+        const double diff = MeanDifference(dir.File("e60.jpg"), dir.File(other));
+        EXPECT_GE(diff, 0) << other;
+        EXPECT_LT(diff, 3.0) << other;
+    }
+
+    // --ppi wins over the record, and the save records it.
+    ASSERT_EQ(RunZelbrin({"--ppi", "120", "--save-as", "p120.alb", "p60.alb"}, err, dir.path()), 0)
+        << err.toStdString();
+    const AlbumParse p120 = ParseAlbumText(ReadFileBytes(dir.File("p120.alb")));
+    EXPECT_EQ(p120.extras.nPixelsPerInch, 120);
+    ASSERT_EQ(p120.records.size(), p60.records.size());
+    for (std::size_t i = 0; i < p60.records.size(); ++i) {
+        const RECT& was = p60.records[i].item.rcPlace;
+        EXPECT_EQ(p120.records[i].item.rcPlace,
+                  (RECT{was.left * 2, was.top * 2, was.right * 2, was.bottom * 2}));
+    }
 }
 
 } // namespace

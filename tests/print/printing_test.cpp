@@ -537,13 +537,18 @@ TEST_F(Printing, OnlyAPrintedJobTellsOfReducedResolution) {
 }
 
 // Print Setup chooses the printer, and landscape turns the page's inches: the
-// frame widens, the items keep their pixels and the pixels per inch stay.
+// frame widens, the items keep their pixels and the pixels per inch stay; an
+// item now below the page's edge is offered to be pulled in.
 TEST_F(Printing, LandscapeInPrintSetupTurnsThePage) {
     Start(MakeAlbum());
     const float w = View().m_fPageWidthInches, h = View().m_fPageHeightInches;
     ASSERT_LT(w, h);
     const int frameWidth = Frame().width();
-    const RECT place = app->GetDocument()->GetItem(0).rcPlace;
+    CZelbrinDoc& doc = *app->GetDocument();
+    const RECT place = doc.GetItem(0).rcPlace;
+    const int low = static_cast<int>(kPpi * h) - 40;
+    doc.AppendItem(TextItem("Low", RECT{20, low, 120, low + 30}));
+    MessageBoxRecorder boxes(IDYES);
     OnNextModal([](QDialog* d) {
         QRadioButton* landscape = nullptr;
         for (QRadioButton* r : d->findChildren<QRadioButton*>())
@@ -563,9 +568,13 @@ TEST_F(Printing, LandscapeInPrintSetupTurnsThePage) {
     EXPECT_NEAR(View().m_fPageHeightInches, w, 0.01);
     EXPECT_EQ(View().m_nPixelsPerInch, kPpi);
     EXPECT_GT(Frame().width(), frameWidth);
-    EXPECT_EQ(app->GetDocument()->GetItem(0).rcPlace, place);
+    EXPECT_EQ(doc.GetItem(0).rcPlace, place);
     ExpectPageLayout();
     EXPECT_FALSE(Resizable());
+    ASSERT_EQ(boxes.texts().size(), 1u);
+    EXPECT_NE(boxes.texts()[0].find("\"Low\""), std::string::npos) << boxes.texts()[0];
+    EXPECT_TRUE(doc.ItemsOutsidePage().empty());
+    EXPECT_EQ(doc.m_bAlbumModified, 1);
 }
 
 } // namespace

@@ -22,8 +22,15 @@ public:
         h = height;
         w = width;
     }
+    int GetPixelsPerInch() override { return ppi; }
+    void GetPageInches(float& w, float& h) override {
+        w = widthInches;
+        h = heightInches;
+    }
     int height = 630;
     int width = 480;
+    int ppi = 0; // not known: nothing converted or recorded
+    float widthInches = 0.0f, heightInches = 0.0f;
     int selects = 0;
     int redraws = 0;
 };
