@@ -111,3 +111,7 @@ void CMainFrame::changeEvent(QEvent* e) {
     if (e->type() == QEvent::ActivationChange && isActiveWindow() && m_pPageView)
         m_pPageView->OnActivateView(TRUE, m_pPageView, nullptr);
 }
+
+bool CMainFrame::IsDocumentModified() const {
+    return m_pDoc && m_pDoc->m_bAlbumModified == 1;
+}

@@ -21,6 +21,7 @@ public:
     void OnDropFiles(const std::vector<std::string>& paths) override;
     void OnClose() override;
     BOOL OnQueryEndSession() override;
+    bool IsDocumentModified() const override;
 
     // The page view and its document, once the template has made them.
     void SetPage(CZelbrinView* pView, CZelbrinDoc* pDoc);

@@ -35,11 +35,12 @@ PageItem Picture(int w, int h, RECT place, unsigned seed) {
     item.nKind = ITEM_PICTURE;
     item.nSrcWidth = w;
     item.nSrcHeight = h;
-    item.pPixels = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(w * h * 3)));
+    auto* pixels = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(w * h * 3)));
     for (int i = 0; i < w * h * 3; ++i) {
         seed = seed * 1103515245u + 12345u;
-        item.pPixels[i] = static_cast<unsigned char>(seed >> 24);
+        pixels[i] = static_cast<unsigned char>(seed >> 24);
     }
+    item.pPixels = AdoptPixels(pixels);
     item.rcPlace = place;
     item.rcSource = RECT{0, 0, w, h};
     return item;
@@ -122,7 +123,7 @@ double MouseDragOnPage(CZelbrinView& view, CZelbrinDoc& doc, int mode) {
                          : mode == DRAG_CROP ? QPoint(r.right, (r.top + r.bottom) / 2)
                                              : QPoint(r.right, r.bottom);
     QTest::mousePress(win, Qt::LeftButton, {}, press);
-    if (view.m_nDragMode != mode)
+    if (view.CurrentDrag() != mode)
         return -1;
     constexpr int kSteps = 100;
     auto t0 = Clock::now();

@@ -19,6 +19,8 @@ set(ZELBRIN_CORE_SOURCES
     document/slot_fit.cpp
     document/document_commands.cpp
     document/page_resolution.cpp
+    document/page_history.cpp
+    document/page_edits.cpp
     imaging/jpeg_reader.cpp
     imaging/picture_decoder.cpp
     imaging/jpeg_writer.cpp

@@ -92,7 +92,7 @@ BOOL CZelbrinDoc::OnOpenDocument(const char* givenPath) {
             // szPath names the file actually shown, so the next save points at it.
             CopyToField(item.szPath, files[i]);
             CopyToField(item.szRelPath, FromFilePath(record.relPath));
-            item.pPixels = picture.pixels;
+            item.pPixels = AdoptPixels(picture.pixels);
             item.nSrcWidth = picture.width;
             item.nSrcHeight = picture.height;
         }
@@ -100,7 +100,9 @@ BOOL CZelbrinDoc::OnOpenDocument(const char* givenPath) {
     });
 
     DeleteAllItems();
-    m_items = std::move(items);
+    for (const PageItem& item : items)
+        AppendItem(item);
+    ClearHistory();
     SetAlbumPath(path);
     // Places recorded at another resolution keep their inches on this view.
     m_openedExtras = parsed.extras;
@@ -149,5 +151,6 @@ BOOL CZelbrinDoc::WriteAlbumFile() {
     }
     m_bAlbumModified = 0;
     m_bHasFile = 1;
+    MarkSaved();
     return TRUE;
 }

@@ -33,6 +33,10 @@ ON_UPDATE_COMMAND_UI(ID_DELETE_OBJECT, OnUpdateItemCommand)
 ON_COMMAND(ID_LOAD_TEMPLATE, OnTemplateLoad)
 ON_COMMAND(ID_SAVE_TEMPLATE, OnTemplateSave)
 ON_UPDATE_COMMAND_UI(ID_SAVE_TEMPLATE, OnUpdateAlwaysEnabled)
+ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
 END_MESSAGE_MAP()
 
 namespace {
@@ -170,6 +174,7 @@ void CZelbrinDoc::InsertPictureFiles(const std::vector<std::string>& paths) {
         if (absolutePath.size() < MAX_PATH_FIELD)
             files[i] = absolutePath;
     }
+    BeginEdit("Insert Pictures");
     DecodePictures(files, 2, [&](std::size_t i, DecodedPicture& picture) {
         if (files[i].empty())
             m_failedInserts.push_back(paths[i] + " (the path is too long)");
@@ -178,6 +183,7 @@ void CZelbrinDoc::InsertPictureFiles(const std::vector<std::string>& paths) {
         else
             AppendPicture(files[i], picture.pixels, picture.width, picture.height);
     });
+    EndEdit();
 }
 
 BOOL CZelbrinDoc::AddPicture(const char* givenPath) {
@@ -189,7 +195,9 @@ BOOL CZelbrinDoc::AddPicture(const char* givenPath) {
     int w = 0, h = 0;
     if (!ReadJpegPicture(absolutePath.c_str(), &pixels, &w, &h, 2))
         return FALSE;
+    BeginEdit("Insert Pictures");
     AppendPicture(absolutePath, pixels, w, h);
+    EndEdit();
     return TRUE;
 }
 
@@ -200,7 +208,7 @@ void CZelbrinDoc::AppendPicture(const std::string& absolutePath, unsigned char* 
     item.nSrcWidth = w;
     item.nSrcHeight = h;
     CopyToField(item.szPath, absolutePath);
-    item.pPixels = pixels;
+    item.pPixels = AdoptPixels(pixels);
     item.rcSource = RECT{0, 0, w, h};
 
     int H = 0, W = 0;
@@ -220,7 +228,6 @@ void CZelbrinDoc::AppendPicture(const std::string& absolutePath, unsigned char* 
         item.rcPlace = CascadePlace(a, W, H, GetItemCount());
     }
     AppendItem(item);
-    m_bAlbumModified = 1;
 }
 
 std::vector<std::string> CZelbrinDoc::TakeFailedInserts() {
@@ -299,15 +306,10 @@ void CZelbrinDoc::OnTextNew() {
     fields.fontName = item.szFontName;
     if (!m_pShell || !m_pShell->EditTextItem(fields))
         return;
-    item.bBold = m_bBold = fields.bBold;
-    item.bItalic = m_bItalic = fields.bItalic;
-    item.bUnderline = m_bUnderline = fields.bUnderline;
-    CopyToField(item.szFontName, fields.fontName);
-    CopyToField(m_szFontName, fields.fontName);
-    CopyToField(item.szText, fields.text);
-    item.nLines = CountTextLines(item.szText);
+    TakeTextFields(fields, item);
+    BeginEdit("New Text");
     AppendItem(item);
-    m_bAlbumModified = 1;
+    EndEdit();
     if (m_pView)
         m_pView->SelectTopItem();
 }
@@ -320,27 +322,10 @@ void CZelbrinDoc::OnEditDuplicate() {
     for (LONG* v :
          {&copy.rcPlace.left, &copy.rcPlace.top, &copy.rcPlace.right, &copy.rcPlace.bottom})
         *v = static_cast<LONG>(std::min<long long>(*v + 10ll, INT32_MAX));
-    if (copy.nKind == ITEM_PICTURE) {
-        const PageItem& original = m_items.back();
-        unsigned char* pixels = nullptr;
-        int w = 0, h = 0;
-        if (ReadJpegPicture(copy.szPath, &pixels, &w, &h, 2)) {
-            copy.pPixels = pixels;
-            copy.nSrcWidth = w;
-            copy.nSrcHeight = h;
-        } else {
-            // The file is gone: the copy gets its own copy of the pixels.
-            const std::size_t bytes = static_cast<std::size_t>(original.nSrcWidth) *
-                                      static_cast<std::size_t>(original.nSrcHeight) * 3;
-            copy.pPixels = static_cast<unsigned char*>(std::malloc(bytes ? bytes : 1));
-            if (!copy.pPixels)
-                return;
-            if (original.pPixels)
-                std::memcpy(copy.pPixels, original.pPixels, bytes);
-        }
-    }
+    // A picture's copy shares its pixels, which never change.
+    BeginEdit("Duplicate");
     AppendItem(copy);
-    m_bAlbumModified = 1;
+    EndEdit();
     if (m_pView)
         m_pView->SelectTopItem();
 }

@@ -107,6 +107,7 @@ void CZelbrinDoc::OfferToPullItemsIn() {
     int h = 0, w = 0;
     m_pView->GetClientExtent(h, w);
     const MoveLimits limits{w, h, false, 0, 0, 0, 0};
+    BeginEdit("Move Onto Page");
     for (int i : outside) {
         PageItem item = GetItem(i);
         const RECT& rc = item.rcPlace;
@@ -114,7 +115,7 @@ void CZelbrinDoc::OfferToPullItemsIn() {
                                  SaturatedDifference(rc.bottom, rc.top), limits);
         SetItem(i, item);
     }
-    m_bAlbumModified = 1;
+    EndEdit();
     m_pView->SelectTopItem();
 }
 

@@ -52,8 +52,10 @@ BOOL CZelbrinDoc::LoadTemplateFile(const char* path) {
         return FALSE;
     }
     // Slots beyond the new count keep their values but are not used.
+    BeginEdit("Load Template");
     std::copy(slots.begin(), slots.end(), m_slots);
     m_nSlotCount = static_cast<int>(slots.size());
+    EndEdit();
     return TRUE;
 }
 

@@ -53,15 +53,6 @@ void CZelbrinDoc::SetItemColor(int nIndex, COLORREF cr) {
     m_crTextColor = cr;
 }
 
-void CZelbrinDoc::SetItemDrawn(int nIndex, int flag) {
-    if (ValidIndex(nIndex))
-        m_items[static_cast<std::size_t>(nIndex)].bDrawn = flag;
-}
-
-int CZelbrinDoc::IsItemDrawn(int nIndex) const {
-    return ValidIndex(nIndex) ? m_items[static_cast<std::size_t>(nIndex)].bDrawn : 0;
-}
-
 void CZelbrinDoc::MoveItemToTop(int nIndex) {
     if (!ValidIndex(nIndex))
         return;
@@ -77,12 +68,8 @@ void CZelbrinDoc::MoveItemToBottom(int nIndex) {
 }
 
 void CZelbrinDoc::RemoveItem(int nIndex) {
-    if (!ValidIndex(nIndex))
-        return;
-    PageItem& item = m_items[static_cast<std::size_t>(nIndex)];
-    if (item.nKind == ITEM_PICTURE)
-        std::free(item.pPixels);
-    m_items.erase(m_items.begin() + nIndex);
+    if (ValidIndex(nIndex))
+        m_items.erase(m_items.begin() + nIndex);
 }
 
 void CZelbrinDoc::RemoveLastItem() {
@@ -91,19 +78,27 @@ void CZelbrinDoc::RemoveLastItem() {
 
 void CZelbrinDoc::AppendItem(const PageItem& item) {
     m_items.push_back(item);
+    m_items.back().nId = m_nNextId++;
 }
 
-void FreeItemPictures(std::vector<PageItem>& items) {
-    for (PageItem& item : items) {
-        if (item.nKind == ITEM_PICTURE) {
-            std::free(item.pPixels);
-            item.pPixels = nullptr;
-        }
-    }
+int CZelbrinDoc::IndexOfItem(ItemId id) const {
+    for (int i = 0; i < GetItemCount(); ++i)
+        if (ItemAt(i).nId == id)
+            return i;
+    return -1;
+}
+
+bool operator==(const PageItem& a, const PageItem& b) {
+    return a.nKind == b.nKind && a.nId == b.nId && a.nSrcWidth == b.nSrcWidth &&
+           a.nSrcHeight == b.nSrcHeight && std::strcmp(a.szPath, b.szPath) == 0 &&
+           std::strcmp(a.szRelPath, b.szRelPath) == 0 && std::strcmp(a.szText, b.szText) == 0 &&
+           a.rcPlace == b.rcPlace && a.rcSource == b.rcSource && a.crColor == b.crColor &&
+           std::strcmp(a.szFontName, b.szFontName) == 0 && a.bItalic == b.bItalic &&
+           a.bUnderline == b.bUnderline && a.bBold == b.bBold && a.nLines == b.nLines &&
+           a.pPixels == b.pPixels;
 }
 
 void CZelbrinDoc::DeleteAllItems() {
-    FreeItemPictures(m_items);
     m_items.clear();
 }
 
@@ -129,6 +124,7 @@ BOOL CZelbrinDoc::OnNewDocument() {
     SetTitle("Untitled");
     DeleteAllItems();
     ClearSlotsUsed();
+    ClearHistory();
     if (!m_bFirstNew && m_pView)
         m_pView->RedrawPage();
     m_bFirstNew = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "document/album_format.h"
+#include "document/page_history.h"
 #include "document/page_item.h"
 #include "platform/win/document.h"
 
@@ -11,6 +12,7 @@
 
 class CAlbumView;
 class CDocumentShell;
+struct TextItemFields;
 
 constexpr long long MAX_ALBUM_FILE_BYTES = 64ll * 1024 * 1024;
 
@@ -35,14 +37,14 @@ public:
     void SetItem(int nIndex, const PageItem& item);
     void SetLastItem(const PageItem& item);
     void SetItemColor(int nIndex, COLORREF cr);
-    void SetItemDrawn(int nIndex, int flag);
-    int IsItemDrawn(int nIndex) const;
     void MoveItemToTop(int nIndex);
     void MoveItemToBottom(int nIndex);
     void RemoveItem(int nIndex);
     void RemoveLastItem();
-    // Appends an item; the document takes ownership of its pPixels.
+    // Appends an item, which enters the page with an identity of its own.
     void AppendItem(const PageItem& item);
+    // The index of the item with identity id; -1 when it is not on the page.
+    int IndexOfItem(ItemId id) const;
 
     // The dialogs and recent-file list the commands use (none: dialogs cancel).
     void SetShell(CDocumentShell* pShell) { m_pShell = pShell; }
@@ -58,7 +60,7 @@ public:
     // FALSE when that does not fit the field.
     BOOL SetAlbumPath(const char* path);
 
-    // Frees every picture and empties the page.
+    // Empties the page (pictures are freed once nothing else holds them).
     void DeleteAllItems();
     void ClearSlotsUsed();
 
@@ -102,6 +104,41 @@ public:
     // The files of the last insertions that could not be inserted, each with
     // the reason; the list is emptied.
     std::vector<std::string> TakeFailedInserts();
+
+    // The page's history (page_edits.cpp). Every change the user makes to
+    // the page is an edit: BeginEdit, the changes, EndEdit, which makes it one
+    // step named name (or the name given to EndEdit) unless nothing changed.
+    // Edits nest: only the outermost makes a step. The modified flag follows
+    // the history.
+    void BeginEdit(const char* name);
+    void EndEdit(const char* name = nullptr);
+    // Undo and Redo of the last step; false when there is none (or an edit is
+    // under way).
+    bool Undo();
+    bool Redo();
+    // The names of the steps Undo and Redo would take; empty when none.
+    std::string UndoName() const;
+    std::string RedoName() const;
+    std::size_t HistorySize() const { return m_history.Size(); }
+    void OnEditUndo();
+    void OnEditRedo();
+    void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    void OnUpdateEditRedo(CCmdUI* pCmdUI);
+
+    // The commands on the selected item (the last), each one step.
+    void DeleteSelectedItem();
+    void SendSelectedToBack();
+    void ToggleSelectedTextStyle(int PageItem::*field, const char* name);
+    // Also makes cr the colour of new texts.
+    void SetSelectedTextColor(COLORREF cr);
+    // The Edit Text Item dialog on text item nIndex; FALSE when cancelled.
+    BOOL EditTextItem(int nIndex);
+    // A drag of the selected item: BeginDrag at the press (name "Move",
+    // "Resize" or "Crop"), DragSelectedTo at every step, EndDrag at the
+    // release; one step, "Snap to Template" when the release snapped it.
+    void BeginDrag(const char* name);
+    void DragSelectedTo(const PageItem& item);
+    void EndDrag(bool bSnapped);
 
     // The page's resolution and size (page_resolution.cpp).
     // The indices of the items that lie wholly or partly outside the page.
@@ -152,6 +189,15 @@ private:
     // Inserts the pictures in order (decoded in parallel), noting the files
     // that could not be inserted.
     void InsertPictureFiles(const std::vector<std::string>& paths);
+    PageState CurrentPage() const;
+    void SetPage(const PageState& page);
+    bool TakeStep(bool backwards);
+    // A new history: the page as it is now is the one in its file.
+    void ClearHistory();
+    // The page as it is now has been written to its file.
+    void MarkSaved();
+    // The Edit Text Item dialog's fields into item and the text defaults.
+    void TakeTextFields(const TextItemFields& fields, PageItem& item);
     // Converts every rcPlace from the album's recorded pixels per inch to the
     // view's, so that each item keeps its place in inches.
     void ConvertPlacesToView(int nAlbumPixelsPerInch);
@@ -169,6 +215,11 @@ private:
     std::vector<PageItem> m_items;
     CAlbumView* m_pView = nullptr;
     AlbumExtras m_openedExtras;
+    ItemId m_nNextId = 1;
+    CPageHistory m_history;
+    int m_nEditDepth = 0;
+    std::string m_editName;
+    PageState m_editStart;
 };
 
 // Reads a whole album or template file; false after telling the user why
@@ -178,6 +229,3 @@ bool ReadDocumentFile(const char* path, const char* tooLarge, std::string& conte
 // Whether the page recorded by an album differs from one of fWidth x fHeight
 // inches (false when either is not known).
 bool PageInchesDiffer(const AlbumExtras& recorded, float fWidth, float fHeight);
-
-// Frees the pixels of every picture item in items.
-void FreeItemPictures(std::vector<PageItem>& items);

@@ -39,16 +39,16 @@ std::string PrintSourcePath(const PageItem& item, const CZelbrinDoc* doc) {
 // shown rather than of the picture.
 // With owned set, the pixels are freed here, as soon as they are no longer
 // needed (before a printer's stretching copy), and then freed() is called.
-void DrawPicture(CDC* pDC, unsigned char* pixels, int w, int h, const Rect64& place,
+void DrawPicture(CDC* pDC, const unsigned char* pixels, int w, int h, const Rect64& place,
                  const RECT& crop, bool owned = false, const std::function<void()>& freed = {}) {
     struct Release {
-        unsigned char*& pixels;
+        const unsigned char*& pixels;
         bool owned;
         const std::function<void()>& freed;
         void Now() {
             if (!owned)
                 return;
-            std::free(pixels);
+            std::free(const_cast<unsigned char*>(pixels));
             pixels = nullptr;
             owned = false;
             if (freed)
@@ -174,7 +174,7 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
 
     if (!item.pPixels)
         return;
-    DrawPicture(pDC, item.pPixels, item.nSrcWidth, item.nSrcHeight, dest, item.rcSource);
+    DrawPicture(pDC, item.pPixels.get(), item.nSrcWidth, item.nSrcHeight, dest, item.rcSource);
 }
 
 void CPageDrawing::DrawPage(CDC* pDC, float fScale) {

@@ -28,6 +28,8 @@ constexpr AccelDef kAccelerators[] = {
     {SHIFT, VK_INSERT, ID_EDIT_PASTE},
     {CTRL, 'Z', ID_EDIT_UNDO},
     {ALT, VK_BACK, ID_EDIT_UNDO},
+    {CTRL, 'Y', ID_EDIT_REDO},
+    {CTRL | FSHIFT, 'Z', ID_EDIT_REDO},
     {FVIRTKEY, VK_F6, ID_NEXT_PANE},
     {SHIFT, VK_F6, ID_PREV_PANE},
 };

@@ -26,6 +26,10 @@ constexpr MenuItemDef kFile[] = {
 };
 
 constexpr MenuItemDef kEdit[] = {
+    // The labels name the step they take back or make again.
+    {ID_EDIT_UNDO, "&Undo\tCtrl+Z"},
+    {ID_EDIT_REDO, "&Redo\tCtrl+Y"},
+    {ID_SEPARATOR, ""},
     {ID_DUPLICATE_OBJECT, "Duplicate Object\tCtrl+D"},
     {ID_DELETE_OBJECT, "Delete Object\tCtrl+X"},
     {ID_SEND_TO_BACK, "Send To Back"},

@@ -44,6 +44,8 @@ constexpr StringEntry kStrings[] = {
     {ID_FILE_MRU_FILE1 + 1, "Open this document"},
     {ID_FILE_MRU_FILE1 + 2, "Open this document"},
     {ID_FILE_MRU_FILE4, "Open this document"},
+    {ID_EDIT_UNDO, "Undo the last action\nUndo"},
+    {ID_EDIT_REDO, "Redo the previously undone action\nRedo"},
     {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
     {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
     {ID_HELP_FINDER, "Help Topics"},

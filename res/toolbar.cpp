@@ -10,10 +10,11 @@
 namespace {
 
 constexpr unsigned kButtons[] = {
-    ID_FILE_NEW,       ID_OPEN_DOCUMENT, ID_FILE_OPEN,        ID_SEPARATOR,     ID_FILE_SAVE,
-    ID_FILE_PRINT,     ID_SEPARATOR,     ID_DUPLICATE_OBJECT, ID_DELETE_OBJECT, ID_SEPARATOR,
-    ID_NEW_TEXT_ITEM,  ID_TEXT_COLOR,    ID_SEPARATOR,        ID_TEXT_BOLD,     ID_TEXT_ITALIC,
-    ID_TEXT_UNDERLINE, ID_SEPARATOR,     ID_SHOW_GRIDLINES,   ID_APP_ABOUT,
+    ID_FILE_NEW,       ID_OPEN_DOCUMENT, ID_FILE_OPEN,        ID_SEPARATOR,      ID_FILE_SAVE,
+    ID_FILE_PRINT,     ID_SEPARATOR,     ID_DUPLICATE_OBJECT, ID_DELETE_OBJECT,  ID_SEPARATOR,
+    ID_EDIT_UNDO,      ID_EDIT_REDO,     ID_SEPARATOR,        ID_NEW_TEXT_ITEM,  ID_TEXT_COLOR,
+    ID_SEPARATOR,      ID_TEXT_BOLD,     ID_TEXT_ITALIC,      ID_TEXT_UNDERLINE, ID_SEPARATOR,
+    ID_SHOW_GRIDLINES, ID_APP_ABOUT,
 };
 
 // The standard 16-colour palette.
@@ -134,6 +135,23 @@ void DrawDelete(QPainter& p) {
     p.drawLine(14, 3, 4, 13);
 }
 
+// A curved arrow turning back to the left (Undo), or mirrored (Redo).
+void DrawTurnArrow(QPainter& p, bool back) {
+    if (!back) {
+        p.translate(TOOLBAR_IMAGE_WIDTH, 0);
+        p.scale(-1, 1);
+    }
+    p.setPen(QPen(kNavy, 2));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath arc;
+    arc.moveTo(15, 15);
+    arc.cubicTo(17, 6, 11, 4, 6, 7);
+    p.drawPath(arc);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kNavy);
+    p.drawPolygon(QPolygon({QPoint(2, 7), QPoint(8, 2), QPoint(8, 12)}));
+}
+
 void DrawLetters(QPainter& p, const QString& text, const QColor& colour, const QRect& box,
                  bool bold, bool italic, bool underline, const char* family, int pixels) {
     QFont font(family);
@@ -201,6 +219,8 @@ QImage MakeToolBarBitmap() {
         DrawPrinter,
         DrawDuplicate,
         DrawDelete,
+        [](QPainter& p) { DrawTurnArrow(p, true); },
+        [](QPainter& p) { DrawTurnArrow(p, false); },
         DrawText,
         DrawColour,
         [](QPainter& p) {

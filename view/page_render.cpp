@@ -40,6 +40,7 @@ void CZelbrinView::OnDraw(CDC* pDC) {
         DrawGridlines(pDC);
     }
 
+    m_drawnItems.clear();
     if (doc) {
         // A printer's full-size pictures are decoded ahead, in parallel.
         const bool printing = pDC->IsPrinting();
@@ -51,12 +52,18 @@ void CZelbrinView::OnDraw(CDC* pDC) {
             const PageItem item = doc->ItemAt(i);
             DrawPageItem(item, m_pOffscreenDC.get(), scale);
             DrawPageItem(item, pDC, scale);
-            doc->SetItemDrawn(i, 1);
+            m_drawnItems.insert(item.nId);
         }
         if (printing)
             m_drawing.EndPrinting();
     }
     m_pOffscreenDC->SelectObject(old);
+}
+
+bool CZelbrinView::IsItemDrawn(int nIndex) const {
+    const CZelbrinDoc* doc = GetDocument();
+    return doc && nIndex >= 0 && nIndex < doc->GetItemCount() &&
+           m_drawnItems.count(doc->ItemAt(nIndex).nId) > 0;
 }
 
 void CZelbrinView::DrawGridlines(CDC* pDC) {
@@ -119,12 +126,11 @@ void CZelbrinView::SelectItem(int nIndex) {
     DrawGridlines(m_pOffscreenDC.get());
     {
         CWaitCursor wait;
+        m_drawnItems.clear();
         for (int i : doc->GetDrawingOrder()) {
-            if (i == nIndex) {
-                doc->SetItemDrawn(i, 0);
-            } else {
+            if (i != nIndex) {
                 DrawPageItem(doc->ItemAt(i), m_pOffscreenDC.get(), 1.0f);
-                doc->SetItemDrawn(i, 1);
+                m_drawnItems.insert(doc->ItemAt(i).nId);
             }
         }
     }

@@ -1,6 +1,6 @@
 // The view's commands on the selected item (the document's last item) and on
-// the grid and snap switches. Every change to the page marks the album
-// modified, so that closing asks before losing it.
+// the grid and snap switches. The changes to the page are the document's
+// edits (one undo step each); the view asks for what it needs and repaints.
 #include "view/zelbrin_view.h"
 
 #include "dialogs/gridline_dialog.h"
@@ -25,8 +25,7 @@ void CZelbrinView::OnDeleteObject() {
     CZelbrinDoc* doc = GetDocument();
     if (!doc || doc->GetItemCount() == 0)
         return;
-    doc->RemoveLastItem();
-    doc->m_bAlbumModified = 1;
+    doc->DeleteSelectedItem();
     SelectTopItem();
 }
 
@@ -37,8 +36,7 @@ void CZelbrinView::OnTextColor() {
     CColorDialog dlg(RGB(0, 0, 0), window());
     if (dlg.DoModal() != IDOK)
         return;
-    doc->SetItemColor(doc->GetLastIndex(), dlg.GetColor());
-    doc->m_bAlbumModified = 1;
+    doc->SetSelectedTextColor(dlg.GetColor());
     {
         CClientDC dc(this);
         DrawPageItem(doc->GetLastItem(), &dc, 1.0f);
@@ -50,14 +48,11 @@ void CZelbrinView::OnUpdateTextColor(CCmdUI* pCmdUI) {
     pCmdUI->Enable(SelectedIsText(GetDocument()));
 }
 
-void CZelbrinView::ToggleTextStyle(int PageItem::*field) {
+void CZelbrinView::ToggleTextStyle(int PageItem::*field, const char* name) {
     CZelbrinDoc* doc = GetDocument();
     if (!SelectedIsText(doc))
         return;
-    PageItem item = doc->GetLastItem();
-    item.*field = Toggled(item.*field);
-    doc->SetItem(doc->GetLastIndex(), item);
-    doc->m_bAlbumModified = 1;
+    doc->ToggleSelectedTextStyle(field, name);
     RedrawPage();
 }
 
@@ -72,13 +67,13 @@ void CZelbrinView::UpdateTextStyle(CCmdUI* pCmdUI, int PageItem::*field) {
 }
 
 void CZelbrinView::OnTextBold() {
-    ToggleTextStyle(&PageItem::bBold);
+    ToggleTextStyle(&PageItem::bBold, "Bold");
 }
 void CZelbrinView::OnTextItalic() {
-    ToggleTextStyle(&PageItem::bItalic);
+    ToggleTextStyle(&PageItem::bItalic, "Italic");
 }
 void CZelbrinView::OnTextUnderline() {
-    ToggleTextStyle(&PageItem::bUnderline);
+    ToggleTextStyle(&PageItem::bUnderline, "Underline");
 }
 void CZelbrinView::OnUpdateTextBold(CCmdUI* pCmdUI) {
     UpdateTextStyle(pCmdUI, &PageItem::bBold);
@@ -125,10 +120,7 @@ void CZelbrinView::OnSendToBack() {
     CZelbrinDoc* doc = GetDocument();
     if (!doc || doc->GetItemCount() == 0 || doc->GetLastItem().nKind != ITEM_PICTURE)
         return;
-    const bool moves = doc->GetItemCount() > 1;
-    doc->MoveItemToBottom(doc->GetLastIndex());
-    if (moves)
-        doc->m_bAlbumModified = 1;
+    doc->SendSelectedToBack();
     RedrawPage();
 }
 

@@ -9,6 +9,7 @@
 #include "view/mouse_math.h"
 
 #include <memory>
+#include <set>
 
 class CBitmap;
 class CDC;
@@ -46,6 +47,8 @@ public:
     void SelectTopItem() override;
     void DrawSelectionFrame();
     void RepaintFloatingItem(PageItem item, CDC* pDC);
+    // Whether item nIndex is drawn into the background (not floating).
+    bool IsItemDrawn(int nIndex) const;
     void OnPaint() override;
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
 
@@ -99,15 +102,12 @@ public:
     CDC* OffscreenDC() const { return m_pOffscreenDC.get(); }
     CBitmap* OffscreenBitmap() const { return m_pOffscreenBitmap.get(); }
 
-    // Drag state (DragMode and CropEdge of view/mouse_math.h).
-    int m_nDragMode = DRAG_NONE;
-    int m_nCropEdge = EDGE_NONE;
-    RECT m_rcStartPlace{};
-    RECT m_rcStartCrop{};
-    POINT m_ptDragOffset{};
+    // The drag under way (DRAG_NONE between drags) and the edge it crops.
+    DragMode CurrentDrag() const { return m_drag.mode; }
+    CropEdge CurrentCropEdge() const { return m_drag.edge; }
+
     std::unique_ptr<CDC> m_pOffscreenDC;
     std::unique_ptr<CBitmap> m_pOffscreenBitmap;
-    SIZE m_sizeStart{};
 
     // Page metrics, grid and switches.
     int m_nPrinterDpi = 300;
@@ -130,6 +130,8 @@ protected:
 
 private:
     CPageDrawing m_drawing;
+    // The items drawn into the background.
+    std::set<ItemId> m_drawnItems;
     // The page's metrics before a print job, put back when the job fails.
     int m_nJobDpi = 0;
     float m_fJobWidthInches = 0.0f;
@@ -138,10 +140,22 @@ private:
     // text item that reaches into it: text stays above a floating picture
     // without being drawn over its own image.
     void DrawTextItems(CDC* pDC, const RECT& rcClip);
-    // The last point a drag step used, unclamped: a capture lost mid-drag
-    // ends the drag there.
-    POINT m_ptLastDrag{};
-    void ToggleTextStyle(int PageItem::*field);
+    // A drag from the press to the release.
+    struct Drag {
+        DragMode mode = DRAG_NONE;
+        CropEdge edge = EDGE_NONE;
+        RECT startPlace{}; // the item's place and crop at the press
+        RECT startCrop{};
+        SIZE startSize{};
+        POINT offset{}; // the pointer from the item's top-left corner
+        // The last point a step used, unclamped: a capture lost mid-drag
+        // ends the drag there.
+        POINT last{};
+    };
+    Drag m_drag;
+    // Starts a drag of the selected item with the mouse captured.
+    void StartDrag(DragMode mode);
+    void ToggleTextStyle(int PageItem::*field, const char* name);
     void UpdateTextStyle(CCmdUI* pCmdUI, int PageItem::*field);
     void UpdateGridGeometry();
     // Sizes the frame (or, without one, the view) so the client area is the page.

@@ -4,8 +4,6 @@
 // a text item. Each drag step stores the item and repaints only it.
 #include "view/zelbrin_view.h"
 
-#include "dialogs/text_item_dialog.h"
-#include "document/fixed_text.h"
 #include "document/slot_fit.h"
 #include "document/zelbrin_doc.h"
 #include "platform/qt/cursor.h"
@@ -16,7 +14,7 @@
 
 namespace {
 
-bool IsSizing(int mode) {
+bool IsSizing(DragMode mode) {
     return mode == DRAG_SIZE_BOTTOMRIGHT || mode == DRAG_SIZE_BOTTOMLEFT ||
            mode == DRAG_SIZE_TOPRIGHT || mode == DRAG_SIZE_TOPLEFT;
 }
@@ -28,40 +26,44 @@ void CZelbrinView::OnLButtonDown(UINT, POINT point) {
     if (!doc || doc->GetItemCount() == 0)
         return;
     // A drag whose release never arrived ends where it stood.
-    if (m_nDragMode != DRAG_NONE)
-        OnLButtonUp(0, m_ptLastDrag);
+    if (m_drag.mode != DRAG_NONE)
+        OnLButtonUp(0, m_drag.last);
 
     const PageItem& sel = doc->ItemAt(doc->GetLastIndex());
     int hit = doc->GetLastIndex();
-    if (const DragMode corner = PressedHandle(sel.rcPlace, point); corner != DRAG_NONE) {
-        m_nDragMode = corner;
-        m_sizeStart = SIZE{SaturatedDifference(sel.rcPlace.right, sel.rcPlace.left),
-                           SaturatedDifference(sel.rcPlace.bottom, sel.rcPlace.top)};
-        SetCapture();
-    } else if (const CropEdge edge = EdgeAt(sel.rcPlace, point); edge != EDGE_NONE) {
-        m_nCropEdge = edge;
-        m_nDragMode = DRAG_CROP;
-        m_rcStartPlace = sel.rcPlace;
-        m_rcStartCrop = sel.rcSource;
-        SetCapture();
-    } else {
+    DragMode mode = PressedHandle(sel.rcPlace, point);
+    const CropEdge edge = mode == DRAG_NONE ? EdgeAt(sel.rcPlace, point) : EDGE_NONE;
+    if (edge != EDGE_NONE) {
+        mode = DRAG_CROP;
+    } else if (mode == DRAG_NONE) {
         const int under = ItemUnderPoint(*doc, point);
         if (under >= 0)
             hit = under;
-        m_rcStartPlace = doc->ItemAt(hit).rcPlace;
     }
-
-    if (doc->IsItemDrawn(hit) == 1)
+    if (IsItemDrawn(hit))
         SelectItem(hit);
-    const RECT& place = doc->ItemAt(doc->GetLastIndex()).rcPlace;
-    m_ptDragOffset =
-        POINT{SaturatedDifference(point.x, place.left), SaturatedDifference(point.y, place.top)};
-    m_ptLastDrag = point;
-    if (m_nDragMode == DRAG_NONE && InsidePlace(place, point) &&
-        (GetAsyncKeyState(VK_LBUTTON) & 0x8000)) {
-        m_nDragMode = DRAG_MOVE;
-        SetCapture();
-    }
+
+    const PageItem& item = doc->ItemAt(doc->GetLastIndex());
+    m_drag = Drag{};
+    m_drag.edge = edge;
+    m_drag.startPlace = item.rcPlace;
+    m_drag.startCrop = item.rcSource;
+    m_drag.startSize = SIZE{SaturatedDifference(item.rcPlace.right, item.rcPlace.left),
+                            SaturatedDifference(item.rcPlace.bottom, item.rcPlace.top)};
+    m_drag.offset = POINT{SaturatedDifference(point.x, item.rcPlace.left),
+                          SaturatedDifference(point.y, item.rcPlace.top)};
+    m_drag.last = point;
+    if (mode == DRAG_NONE && InsidePlace(item.rcPlace, point) &&
+        (GetAsyncKeyState(VK_LBUTTON) & 0x8000))
+        mode = DRAG_MOVE;
+    if (mode != DRAG_NONE)
+        StartDrag(mode);
+}
+
+void CZelbrinView::StartDrag(DragMode mode) {
+    m_drag.mode = mode;
+    GetDocument()->BeginDrag(mode == DRAG_MOVE ? "Move" : mode == DRAG_CROP ? "Crop" : "Resize");
+    SetCapture();
 }
 
 void CZelbrinView::OnMouseMove(UINT, POINT point) {
@@ -73,20 +75,20 @@ void CZelbrinView::OnMouseMove(UINT, POINT point) {
     UpdateCursor();
 
     CZelbrinDoc* doc = GetDocument();
-    if (!doc || doc->GetItemCount() == 0 || m_nDragMode == DRAG_NONE)
+    if (!doc || doc->GetItemCount() == 0 || m_drag.mode == DRAG_NONE)
         return;
-    m_ptLastDrag = raw;
+    m_drag.last = raw;
     // A full repaint since the press (the window activated after the press
     // reached it) drew the item into the background: float it again, or its
     // old image would stay behind.
-    if (doc->IsItemDrawn(doc->GetLastIndex()) == 1)
+    if (IsItemDrawn(doc->GetLastIndex()))
         SelectItem(doc->GetLastIndex());
     PageItem sel = doc->GetLastItem();
     const bool picture = sel.nKind != ITEM_TEXT;
     const int w = SaturatedDifference(sel.rcPlace.right, sel.rcPlace.left);
     const int h = SaturatedDifference(sel.rcPlace.bottom, sel.rcPlace.top);
 
-    if (m_nDragMode == DRAG_MOVE) {
+    if (m_drag.mode == DRAG_MOVE) {
         InvalidateRect(&sel.rcPlace, FALSE);
         // Only pictures snap to the grid, by the switch alone.
         const MoveLimits limits{W,
@@ -96,50 +98,58 @@ void CZelbrinView::OnMouseMove(UINT, POINT point) {
                                 m_nGridStepY,
                                 m_nGridLinesX,
                                 m_nGridLinesY};
-        sel.rcPlace = MovePlace(SaturatedDifference(point.x, m_ptDragOffset.x),
-                                SaturatedDifference(point.y, m_ptDragOffset.y), w, h, limits);
-    } else if (IsSizing(m_nDragMode)) {
+        sel.rcPlace = MovePlace(SaturatedDifference(point.x, m_drag.offset.x),
+                                SaturatedDifference(point.y, m_drag.offset.y), w, h, limits);
+    } else if (IsSizing(m_drag.mode)) {
         RECT sized;
-        if (SizeFromCorner(static_cast<DragMode>(m_nDragMode), sel.rcPlace, m_sizeStart, point,
+        if (SizeFromCorner(m_drag.mode, sel.rcPlace, m_drag.startSize, point,
                            picture ? kMinPictureSize : kMinTextSize, &sized))
             sel.rcPlace = sized;
-    } else if (m_nDragMode == DRAG_CROP) {
+    } else if (m_drag.mode == DRAG_CROP) {
         // The frame of the previous step goes before the item changes.
         InvalidateRect(&sel.rcPlace, FALSE);
         DrawSelectionFrame();
-        CropAtEdge(static_cast<CropEdge>(m_nCropEdge), CropStart{m_rcStartPlace, m_rcStartCrop},
-                   picture, sel.nSrcWidth, sel.nSrcHeight, point, &sel.rcPlace, &sel.rcSource);
+        CropAtEdge(m_drag.edge, CropStart{m_drag.startPlace, m_drag.startCrop}, picture,
+                   sel.nSrcWidth, sel.nSrcHeight, point, &sel.rcPlace, &sel.rcSource);
     }
 
-    doc->SetLastItem(sel);
-    doc->m_bAlbumModified = 1;
+    doc->DragSelectedTo(sel);
     CClientDC dc(this);
     RepaintFloatingItem(sel, &dc);
 }
 
 void CZelbrinView::OnLButtonUp(UINT, POINT point) {
     CZelbrinDoc* doc = GetDocument();
-    if (doc && doc->GetItemCount() > 0 && m_bSnapToTemplate == 1 && m_nDragMode == DRAG_MOVE) {
+    const DragMode mode = m_drag.mode;
+    m_drag.mode = DRAG_NONE;
+    m_drag.edge = EDGE_NONE;
+    if (!doc || mode == DRAG_NONE) {
+        ReleaseCapture();
+        return;
+    }
+    bool snapped = false;
+    if (doc->GetItemCount() > 0 && m_bSnapToTemplate == 1 && mode == DRAG_MOVE) {
         // A moved picture drops into the template slot under the pointer, or
         // goes back where the drag began.
         const int n = doc->GetLastIndex();
         PageItem sel = doc->GetLastItem();
-        if (sel.nKind == ITEM_PICTURE && !(sel.rcPlace == m_rcStartPlace) &&
-            !doc->SnapToTemplate(n, m_rcStartPlace, point)) {
-            sel.rcPlace = m_rcStartPlace;
-            doc->SetItem(n, sel);
-            SelectTopItem();
+        if (sel.nKind == ITEM_PICTURE && !(sel.rcPlace == m_drag.startPlace)) {
+            snapped = doc->SnapToTemplate(n, m_drag.startPlace, point);
+            if (!snapped) {
+                sel.rcPlace = m_drag.startPlace;
+                doc->SetItem(n, sel);
+                SelectTopItem();
+            }
         }
     }
-    m_nDragMode = DRAG_NONE;
-    m_nCropEdge = EDGE_NONE;
+    doc->EndDrag(snapped);
     ReleaseCapture();
 }
 
 void CZelbrinView::OnCaptureChanged(CWnd*) {
     // The capture taken away mid-drag: the drag ends as a release where it stood.
-    if (m_nDragMode != DRAG_NONE)
-        OnLButtonUp(0, m_ptLastDrag);
+    if (m_drag.mode != DRAG_NONE)
+        OnLButtonUp(0, m_drag.last);
 }
 
 void CZelbrinView::OnLButtonDblClk(UINT, POINT point) {
@@ -147,23 +157,8 @@ void CZelbrinView::OnLButtonDblClk(UINT, POINT point) {
     if (!doc)
         return;
     const int index = ItemUnderPoint(*doc, point);
-    if (index < 0 || doc->ItemAt(index).nKind != ITEM_TEXT)
-        return;
-    PageItem item = doc->GetItem(index);
-    CTextItemDialog dlg(window());
-    dlg.SetFromItem(item);
-    if (dlg.DoModal() != IDOK)
-        return;
-    // Text and font are cut to their fields on a character boundary.
-    dlg.CopyToItem(item);
-    CopyToField(doc->m_szFontName, dlg.m_strFont);
-    doc->m_bBold = dlg.m_nBold;
-    doc->m_bItalic = dlg.m_nItalic;
-    doc->m_bUnderline = dlg.m_nUnderline;
-    item.nLines = std::max(1, CountTextLines(item.szText));
-    doc->SetItem(index, item);
-    doc->m_bAlbumModified = 1;
-    RedrawPage();
+    if (index >= 0 && doc->EditTextItem(index))
+        RedrawPage();
 }
 
 BOOL CZelbrinView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
@@ -183,7 +178,7 @@ int CZelbrinView::UpdateCursor() {
 
     // The corners in their own order: where two handle zones overlap the
     // pointer may show one diagonal while a press takes the other.
-    const int mode = m_nDragMode;
+    const DragMode mode = m_drag.mode;
     unsigned cursor = 0;
     if (mode == DRAG_SIZE_BOTTOMRIGHT || OnHandle(rc, DRAG_SIZE_BOTTOMRIGHT, p))
         cursor = IDC_SIZE_NWSE;

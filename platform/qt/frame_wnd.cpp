@@ -263,7 +263,8 @@ void CFrameWnd::SetClientSize(int cx, int cy) {
 }
 
 void CFrameWnd::OnUpdateFrameTitle(const std::string& docTitle) {
-    setWindowTitle(QString::fromStdString(docTitle + " - " + LoadResString(AFX_IDS_APP_TITLE)));
+    // "[*]" is where Qt shows the unsaved-changes mark (setWindowModified).
+    setWindowTitle(QString::fromStdString(docTitle + "[*] - " + LoadResString(AFX_IDS_APP_TITLE)));
 }
 
 void CFrameWnd::SetCommandRoute(std::vector<CCmdTarget*> route) {
@@ -294,6 +295,11 @@ void CFrameWnd::UpdateAction(UINT nID, QAction* action) {
     UpdateCmdUI(ui);
     if (action->isEnabled() != static_cast<bool>(ui.m_bEnabled))
         action->setEnabled(ui.m_bEnabled);
+    if (ui.m_bTextChanged && action->text() != QString::fromStdString(ui.m_strText)) {
+        action->setText(QString::fromStdString(ui.m_strText));
+        action->setStatusTip(QString::fromStdString(ui.m_strPrompt));
+        action->setToolTip(QString::fromStdString(ui.m_strPrompt));
+    }
     // A rule that sets no check leaves the mark as the last rule that did left
     // it (a click on a checkable action toggles it on its own, so put that back).
     if (ui.m_bCheckChanged) {
@@ -362,6 +368,8 @@ void CFrameWnd::OnIdleUpdateCmdUI() {
     }
     if (m_pStatusBar)
         m_pStatusBar->UpdateIndicators();
+    if (isWindowModified() != IsDocumentModified())
+        setWindowModified(IsDocumentModified());
     m_bInIdle = false;
 }
 

@@ -111,6 +111,8 @@ public:
     // The close request; the base closes the frame, an override may refuse by
     // not calling it.
     virtual void OnClose();
+    // Whether the document shown has unsaved changes: the title shows a mark.
+    virtual bool IsDocumentModified() const { return false; }
     // Asked when the desktop session ends; FALSE asks it to cancel.
     virtual BOOL OnQueryEndSession();
 

@@ -5,6 +5,7 @@
 
 #include "platform/win/wintypes.h"
 
+#include <string>
 #include <vector>
 
 class CCmdTarget;
@@ -25,12 +26,21 @@ public:
     }
     // Lets the update query go on to the next target in the route.
     void ContinueRouting() { m_bContinueRouting = true; }
+    // The command's label (with its keys after a tab) and status-bar prompt.
+    void SetText(const std::string& label, const std::string& prompt) {
+        m_strText = label;
+        m_strPrompt = prompt;
+        m_bTextChanged = true;
+    }
 
     UINT m_nID;
     BOOL m_bEnabled = TRUE;
     int m_nCheck = 0;
     bool m_bEnableChanged = false;
     bool m_bCheckChanged = false;
+    bool m_bTextChanged = false;
+    std::string m_strText;
+    std::string m_strPrompt;
     bool m_bContinueRouting = false;
 };
 

@@ -29,7 +29,7 @@ PageItem PictureItem(const std::string& path, RECT place) {
     unsigned char* pixels = nullptr;
     int w = 0, h = 0;
     EXPECT_TRUE(ReadJpegPicture(path.c_str(), &pixels, &w, &h, 2)) << path;
-    item.pPixels = pixels;
+    item.pPixels = AdoptPixels(pixels);
     item.nSrcWidth = w;
     item.nSrcHeight = h;
     std::strcpy(item.szPath, path.c_str());

@@ -1,6 +1,7 @@
 #include "document/album_view.h"
 #include "document/fixed_text.h"
 #include "document/zelbrin_doc.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +26,7 @@ PageItem Picture(int tag) {
     item.nKind = ITEM_PICTURE;
     item.nSrcWidth = 2;
     item.nSrcHeight = 2;
-    item.pPixels = static_cast<unsigned char*>(std::malloc(12));
-    std::memset(item.pPixels, tag, 12);
+    std::memset(AllocatePixels(item, 12), tag, 12);
     return item;
 }
 
@@ -120,9 +120,6 @@ TEST(Document, ItemAccessors) {
     EXPECT_EQ(doc.GetItem(0).crColor, 0x0000FFu);
     EXPECT_EQ(doc.GetItem(1).crColor, 0u);
     EXPECT_EQ(doc.m_crTextColor, 0x0000FFu);
-    doc.SetItemDrawn(1, 1);
-    EXPECT_EQ(doc.IsItemDrawn(1), 1);
-    EXPECT_EQ(doc.IsItemDrawn(0), 0);
     PageItem last = doc.GetLastItem();
     last.rcPlace = RECT{1, 2, 3, 4};
     doc.SetLastItem(last);
@@ -136,11 +133,11 @@ TEST(Document, PicturesAreFreedExactlyOnceWhenTheyLeave) {
     doc.AppendItem(Text("t"));
     doc.AppendItem(Picture(2));
     PageItem copy = doc.GetItem(2);
-    unsigned char* second = copy.pPixels;
+    const unsigned char* second = copy.pPixels.get();
     doc.RemoveItem(0);
     doc.RemoveItem(0); // the text item frees nothing
     ASSERT_EQ(doc.GetItemCount(), 1);
-    EXPECT_EQ(doc.GetItem(0).pPixels, second);
+    EXPECT_EQ(doc.GetItem(0).pPixels.get(), second);
     EXPECT_EQ(second[11], 2);
     doc.AppendItem(Picture(3));
     doc.RemoveLastItem();

@@ -114,7 +114,7 @@ protected:
 
 TEST_F(Editor, StartsWithAnUntitledPageAndTheFiveDefaults) {
     ASSERT_TRUE(Start());
-    EXPECT_EQ(Frame().windowTitle(), "Untitled - Zelbrin");
+    EXPECT_EQ(Frame().windowTitle(), "Untitled[*] - Zelbrin");
     // Without a printer Print's prompt says where the page goes instead.
     EXPECT_EQ(Frame().GetCommandAction(ID_FILE_PRINT)->statusTip().contains("no printer"),
               AfxAppPrinterIsFallback());
@@ -203,8 +203,8 @@ TEST_F(Editor, DroppedFilesInsertOpenOrAreIgnored) {
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Save changes to Untitled?"});
     ASSERT_EQ(Doc().GetItemCount(), 1);
     EXPECT_EQ(Doc().GetItem(0).nSrcWidth, 150); // the album's portrait picture
-    EXPECT_EQ(Doc().IsItemDrawn(0), 0);         // selected, floating
-    EXPECT_EQ(Frame().windowTitle(), "b - Zelbrin");
+    EXPECT_FALSE(View().IsItemDrawn(0));        // selected, floating
+    EXPECT_EQ(Frame().windowTitle(), "b[*] - Zelbrin");
     EXPECT_EQ(Doc().m_bHasFile, 1);
     ASSERT_GE(app->GetRecentFileList()->GetCount(), 1);
     EXPECT_EQ((*app->GetRecentFileList())[0], dir.File("b.ALB"));
@@ -284,7 +284,7 @@ TEST_F(Editor, RecentAlbumsAskFirstAndFailingOnesLeaveTheList) {
         other.WriteAlbumFile();
     }
     ASSERT_TRUE(Start({dir.File("one.alb")}));
-    EXPECT_EQ(Frame().windowTitle(), "one - Zelbrin");
+    EXPECT_EQ(Frame().windowTitle(), "one[*] - Zelbrin");
     EXPECT_EQ(Doc().GetItemCount(), 1);
     EXPECT_EQ(Doc().m_bHasFile, 1);
     // Opened from the command line: first in the list.

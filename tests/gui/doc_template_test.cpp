@@ -106,7 +106,7 @@ TEST_F(DocTemplateTest, FileNewMakesDocumentAndFrameOnceAndTitlesUntitled) {
     CFrameWnd* frame = tmpl.GetFrame();
     EXPECT_EQ(g.nNew, 1);
     EXPECT_EQ(doc->GetTitle(), "Untitled");
-    EXPECT_EQ(frame->windowTitle(), "Untitled - Zelbrin");
+    EXPECT_EQ(frame->windowTitle(), "Untitled[*] - Zelbrin");
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(app.m_pMainWnd, frame);
 
@@ -125,7 +125,7 @@ TEST_F(DocTemplateTest, OpeningAFileTitlesItAndListsItAsRecent) {
     EXPECT_EQ(g.nNew, 0);
     EXPECT_EQ(doc->GetPathName(), "/albums/summer.alb");
     EXPECT_EQ(doc->GetTitle(), "summer");
-    EXPECT_EQ(tmpl.GetFrame()->windowTitle(), "summer - Zelbrin");
+    EXPECT_EQ(tmpl.GetFrame()->windowTitle(), "summer[*] - Zelbrin");
     ASSERT_EQ(app.GetRecentFileList()->GetCount(), 1);
     EXPECT_EQ((*app.GetRecentFileList())[0], "/albums/summer.alb");
 }

@@ -169,7 +169,7 @@ TEST_F(FrameTest, MenuBarHasTheSixMenusAndLabelsWithKeys) {
                                  "Open Image...\tCtrl+O", "-", "&Save\tCtrl+S", "Save &As...",
                                  "Export Page...", "-", "&Print...\tCtrl+P", "Print Pre&view",
                                  "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
-    EXPECT_EQ(frame.windowTitle(), "Untitled - Zelbrin");
+    EXPECT_EQ(frame.windowTitle(), "Untitled[*] - Zelbrin"); // "[*]": the unsaved mark
 }
 
 TEST_F(FrameTest, CtrlORunsOpenImageNotOpenDocument) {
@@ -308,11 +308,11 @@ TEST_F(FrameTest, ToolBarButtonsFollowTheirRulesWhileIdle) {
     EXPECT_FALSE(grid->isChecked());
 }
 
-TEST_F(FrameTest, ToolBarHasFourteenButtonsWithTips) {
+TEST_F(FrameTest, ToolBarHasSixteenButtonsWithTips) {
     int buttons = 0;
     for (QAction* a : frame.m_wndToolBar.actions())
         buttons += !a->isSeparator();
-    EXPECT_EQ(buttons, 14);
+    EXPECT_EQ(buttons, 16);
     EXPECT_EQ(Button(ID_FILE_OPEN)->toolTip(), "Insert image");
     EXPECT_EQ(Button(ID_APP_ABOUT)->toolTip(), "About");
     EXPECT_FALSE(Button(ID_FILE_NEW)->icon().isNull());

@@ -1,6 +1,7 @@
 // Mouse editing driven through the window system's input: presses, moves,
 // releases and double-clicks on the real view. After every drag the window
 // must show exactly what a full repaint shows.
+#include "app/document_shell_qt.h"
 #include "document/zelbrin_doc.h"
 #include "platform/qt/cursor.h"
 #include "platform/qt/gdi.h"
@@ -37,6 +38,8 @@ protected:
         doc.OnNewDocument();
         view = std::make_unique<CZelbrinView>();
         view->AttachDocument(&doc);
+        shell = std::make_unique<CDocumentShellQt>(view.get());
+        doc.SetShell(shell.get());
         // An 8 x 10.5 inch page.
         QImage tiny(1, 1, QImage::Format_RGB32);
         CImagePrinterDC printer(&tiny, 300, 300);
@@ -50,6 +53,8 @@ protected:
         Build(kP, kWhole);
     }
     void TearDown() override {
+        doc.SetShell(nullptr);
+        shell.reset();
         view.reset();
         ClearScreenMetricsOverride();
     }
@@ -102,6 +107,7 @@ protected:
 
     CZelbrinDoc doc;
     std::unique_ptr<CZelbrinView> view;
+    std::unique_ptr<CDocumentShellQt> shell;
     QWindow* win = nullptr;
 };
 
@@ -148,23 +154,35 @@ TEST_F(MouseEditing, EveryStateOfADragEndsAsAFullRepaintShows) {
         if (c.first.x >= 0)
             Click(c.first);
         doc.m_bAlbumModified = 0;
+        std::vector<PageItem> before;
+        for (int i = 0; i < doc.GetItemCount(); ++i)
+            before.push_back(doc.GetItem(i));
 
         Press(c.press);
-        EXPECT_EQ(view->m_nDragMode, c.mode);
-        EXPECT_EQ(view->m_nCropEdge, c.edge);
+        EXPECT_EQ(view->CurrentDrag(), c.mode);
+        EXPECT_EQ(view->CurrentCropEdge(), c.edge);
         EXPECT_EQ(CWnd::GetCapture(), c.mode != DRAG_NONE ? view.get() : nullptr);
-        EXPECT_EQ(doc.IsItemDrawn(doc.GetLastIndex()), 0); // floating, also after a full repaint
+        EXPECT_FALSE(view->IsItemDrawn(doc.GetLastIndex())); // floating, also after a full repaint
         if (c.via.x >= 0)
             Move(c.via);
         Move(c.to);
         ExpectFullRepaint("after the last step");
         Release(c.to);
-        EXPECT_EQ(view->m_nDragMode, DRAG_NONE);
+        EXPECT_EQ(view->CurrentDrag(), DRAG_NONE);
         EXPECT_EQ(CWnd::GetCapture(), nullptr);
         EXPECT_EQ(Selected(), c.selected);
         EXPECT_EQ(doc.GetLastItem().rcPlace, c.place);
         EXPECT_EQ(doc.GetLastItem().rcSource, c.source);
-        EXPECT_EQ(doc.m_bAlbumModified, c.mode != DRAG_NONE ? 1 : 0);
+        // Only a drag that changed the item modifies the album.
+        bool changed = false;
+        for (const PageItem& was : before)
+            changed = changed || !(doc.GetItem(doc.IndexOfItem(was.nId)) == was);
+        for (const PageItem& was : before) {
+            if (was.nId == doc.GetLastItem().nId) {
+                EXPECT_EQ(changed, !(was.rcPlace == c.place && was.rcSource == c.source));
+            }
+        }
+        EXPECT_EQ(doc.m_bAlbumModified, changed ? 1 : 0);
         ExpectFullRepaint("after the release");
     }
 }
@@ -195,7 +213,7 @@ TEST_F(MouseEditing, AMovedPictureSnapsIntoATemplateSlotOnRelease) {
         EXPECT_EQ(Selected(), c.moved);
         EXPECT_EQ(Find(c.moved)->rcPlace, c.place);
         EXPECT_EQ(Find("Q")->rcPlace, c.q);
-        EXPECT_EQ(view->m_nDragMode, DRAG_NONE);
+        EXPECT_EQ(view->CurrentDrag(), DRAG_NONE);
         ExpectFullRepaint("after the release");
     }
 }
@@ -231,7 +249,7 @@ TEST_F(MouseEditing, ThePointerShowsWhatAPressWouldDo) {
     Move({105, 105});
     EXPECT_EQ(GetCursor(), LoadCursor(IDC_SIZE_NWSE));
     Press({105, 105});
-    EXPECT_EQ(view->m_nDragMode, DRAG_SIZE_BOTTOMLEFT);
+    EXPECT_EQ(view->CurrentDrag(), DRAG_SIZE_BOTTOMLEFT);
     Release({105, 105});
 }
 
@@ -282,7 +300,7 @@ TEST_F(MouseEditing, LosingTheCaptureEndsTheDragWhereItStood) {
         Press({200, 175});
         Move({220, 195});
         take();
-        EXPECT_EQ(view->m_nDragMode, DRAG_NONE);
+        EXPECT_EQ(view->CurrentDrag(), DRAG_NONE);
         EXPECT_EQ(CWnd::GetCapture(), nullptr);
         Move({260, 260}); // the button is still down, but no drag is going on
         EXPECT_EQ(doc.GetLastItem().rcPlace, (RECT{120, 120, 320, 270}));
@@ -307,7 +325,7 @@ TEST_F(MouseEditing, DoubleClickEditsOnlyTextItems) {
         EXPECT_EQ(DialogsDuring([&] { QTest::mouseDClick(win, Qt::LeftButton, {}, At(pt)); }), 0);
         EXPECT_EQ(doc.GetLastItem().rcPlace, kP);
         EXPECT_EQ(doc.m_bAlbumModified, 0);
-        EXPECT_EQ(view->m_nDragMode, DRAG_NONE);
+        EXPECT_EQ(view->CurrentDrag(), DRAG_NONE);
     }
     EXPECT_EQ(DialogsDuring([&] {
                   QTest::mouseDClick(win, Qt::LeftButton, {}, At({120, 530}));
@@ -349,7 +367,7 @@ TEST_F(MouseEditing, DoubleClickEditsOnlyTextItems) {
         EXPECT_EQ(doc.m_szFontName, c.fontName);
         EXPECT_EQ(doc.m_bBold, 1);
         EXPECT_EQ(doc.m_bAlbumModified, 1);
-        EXPECT_EQ(view->m_nDragMode, DRAG_NONE);
+        EXPECT_EQ(view->CurrentDrag(), DRAG_NONE);
         ExpectFullRepaint("after the edit");
     }
 }

@@ -18,11 +18,11 @@ PageItem Solid(int w, int h, unsigned char r, unsigned char g, unsigned char b, 
     item.nKind = ITEM_PICTURE;
     item.nSrcWidth = w;
     item.nSrcHeight = h;
-    item.pPixels = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(w * h * 3)));
+    unsigned char* pixels = AllocatePixels(item, static_cast<std::size_t>(w * h * 3));
     for (int i = 0; i < w * h; ++i) {
-        item.pPixels[3 * i] = r;
-        item.pPixels[3 * i + 1] = g;
-        item.pPixels[3 * i + 2] = b;
+        pixels[3 * i] = r;
+        pixels[3 * i + 1] = g;
+        pixels[3 * i + 2] = b;
     }
     item.rcPlace = place;
     item.rcSource = RECT{0, 0, w, h};

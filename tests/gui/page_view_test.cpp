@@ -29,11 +29,11 @@ PageItem SolidPicture(int w, int h, QRgb c, RECT place) {
     item.nKind = ITEM_PICTURE;
     item.nSrcWidth = w;
     item.nSrcHeight = h;
-    item.pPixels = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(w * h * 3)));
+    unsigned char* pixels = AllocatePixels(item, static_cast<std::size_t>(w * h * 3));
     for (int i = 0; i < w * h; ++i) {
-        item.pPixels[3 * i] = static_cast<unsigned char>(qRed(c));
-        item.pPixels[3 * i + 1] = static_cast<unsigned char>(qGreen(c));
-        item.pPixels[3 * i + 2] = static_cast<unsigned char>(qBlue(c));
+        pixels[3 * i] = static_cast<unsigned char>(qRed(c));
+        pixels[3 * i + 1] = static_cast<unsigned char>(qGreen(c));
+        pixels[3 * i + 2] = static_cast<unsigned char>(qBlue(c));
     }
     item.rcPlace = place;
     item.rcSource = RECT{0, 0, w, h};
@@ -45,7 +45,7 @@ PageItem PositionPicture(int w, int h, RECT place) {
     PageItem item = SolidPicture(w, h, 0, place);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            unsigned char* p = item.pPixels + 3 * (y * w + x);
+            auto* p = const_cast<unsigned char*>(item.pPixels.get()) + 3 * (y * w + x);
             p[0] = static_cast<unsigned char>(x % 256);
             p[1] = static_cast<unsigned char>(y % 256);
             p[2] = static_cast<unsigned char>((x / 256) * 64);
@@ -294,7 +294,6 @@ TEST_F(PageView, DrawPageItemPlacesScalesAndCrops) {
     EXPECT_EQ(At(img, 569, 909), 0x0000C8u);
     EXPECT_EQ(At(img, 119, 300), 0xFFFFFFu);
     EXPECT_EQ(At(img, 570, 910), 0xFFFFFFu);
-    std::free(pic.pPixels);
 
     // The source {0, 0, 100, 40} of a 100 x 80 picture is its lower half.
     PageItem pos = PositionPicture(100, 80, RECT{0, 0, 100, 40});
@@ -302,7 +301,6 @@ TEST_F(PageView, DrawPageItemPlacesScalesAndCrops) {
     img = DrawAlone(*view, pos, 100, 40, 1.0f);
     EXPECT_EQ(At(img, 0, 0), qRgb(0, 40, 0) & 0xFFFFFF);
     EXPECT_EQ(At(img, 99, 39), qRgb(99, 79, 0) & 0xFFFFFF);
-    std::free(pos.pPixels);
 
     // A text with no lines is drawn as one line.
     PageItem empty = Text("X", 0, RGB(0, 0, 0), RECT{0, 0, 100, 50});
@@ -322,7 +320,7 @@ TEST_F(PageView, LargePicturesTakeTheMemoryPathWithTheSamePixels) {
     bm.CreateCompatibleBitmap(&dc, 520, 270);
     CBitmap* old = dc.SelectObject(&bm);
     dc.PatBlt(0, 0, 520, 270, WHITENESS);
-    HGLOBAL dib = MakeDibImage(24, 1001, 500, big.pPixels);
+    HGLOBAL dib = MakeDibImage(24, 1001, 500, big.pPixels.get());
     DrawDibImage(&dc, &big.rcPlace, dib, &big.rcSource);
     GlobalFree(dib);
     dc.SelectObject(old);
@@ -344,7 +342,6 @@ TEST_F(PageView, LargePicturesTakeTheMemoryPathWithTheSamePixels) {
         EXPECT_EQ(boxes.texts().back(), "Failed to create offscreen dc");
     }
     EXPECT_EQ(At(failed, 10, 10), 0xFFFFFFu);
-    std::free(big.pPixels);
 }
 
 TEST_F(PageView, BackgroundFailuresAreReported) {
@@ -372,13 +369,13 @@ TEST_F(PageView, SelectionFloatsAboveTheBackground) {
     doc.AppendItem(SolidPicture(10, 10, qRgb(0, 0, 255), RECT{10, 200, 110, 300}));
     view->RedrawPage();
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(doc.IsItemDrawn(i), 1);
+        EXPECT_TRUE(view->IsItemDrawn(i));
 
     view->SelectItem(0); // the red one
     EXPECT_EQ(doc.GetLastItem().rcPlace.left, 10);
     EXPECT_EQ(doc.GetLastItem().rcPlace.top, 10);
-    EXPECT_EQ(doc.IsItemDrawn(2), 0);
-    EXPECT_EQ(doc.IsItemDrawn(0), 1);
+    EXPECT_FALSE(view->IsItemDrawn(2));
+    EXPECT_TRUE(view->IsItemDrawn(0));
     EXPECT_EQ(At(Background(), 60, 60), 0xFFFFFFu);
     EXPECT_EQ(At(Window(), 60, 60), 0xFF0000u);
     EXPECT_EQ(At(Background(), 250, 60), 0x00FF00u);
@@ -449,7 +446,9 @@ TEST_F(PageView, PrinterRereadsPicturesAtFullSize) {
     ASSERT_TRUE(WriteJpegPicture(px.data(), path.c_str(), 101, 75, 90));
     PageItem item{};
     item.nKind = ITEM_PICTURE;
-    ASSERT_TRUE(ReadJpegPicture(path.c_str(), &item.pPixels, &item.nSrcWidth, &item.nSrcHeight, 2));
+    unsigned char* pixels = nullptr;
+    ASSERT_TRUE(ReadJpegPicture(path.c_str(), &pixels, &item.nSrcWidth, &item.nSrcHeight, 2));
+    item.pPixels = AdoptPixels(pixels);
     EXPECT_EQ(item.nSrcWidth, 51);
     std::strcpy(item.szPath, path.c_str());
     item.rcSource = RECT{0, 0, 51, 38};
@@ -475,7 +474,6 @@ TEST_F(PageView, PrinterRereadsPicturesAtFullSize) {
     page.fill(Qt::white);
     view->DrawPageItem(item, &printer, 1.0f);
     EXPECT_NE(At(page, 50, 37), 0xFFFFFFu);
-    std::free(item.pPixels);
 }
 
 TEST_F(PageView, PrintingScalesByPrinterResolutionAndDrawsNoGrid) {

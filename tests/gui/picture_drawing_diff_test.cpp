@@ -9,6 +9,7 @@
 #include "imaging/page_drawing.h"
 #include "platform/qt/gdi.h"
 #include "support/painter_dc.h"
+#include "support/test_support.h"
 #include "view/page_math.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,7 @@ void ReferenceDraw(CDC* pDC, const PageItem& item, float scale, bool withCut) {
         dest = ScaleRect(item.rcPlace, scale);
         src = item.rcSource;
     }
-    HGLOBAL dib = MakeDibImage(24, w, h, item.pPixels);
+    HGLOBAL dib = MakeDibImage(24, w, h, item.pPixels.get());
     if (w <= 1000 && h <= 1000) {
         DrawDibImage(pDC, &dest, dib, &src);
     } else {
@@ -117,9 +118,9 @@ Case RandomCase(std::mt19937& rng) {
     }
     const int w = item.nSrcWidth, h = item.nSrcHeight;
     const std::size_t bytes = static_cast<std::size_t>(w) * h * 3;
-    item.pPixels = static_cast<unsigned char*>(std::malloc(bytes));
+    unsigned char* pixels = AllocatePixels(item, bytes);
     for (std::size_t i = 0; i < bytes; ++i)
-        item.pPixels[i] = static_cast<unsigned char>(rng() >> 7);
+        pixels[i] = static_cast<unsigned char>(rng() >> 7);
     // Mostly crops inside the picture; some reach beyond it or are empty.
     if (in(0, 4)) {
         const int l = in(0, w - 1), t = in(0, h - 1);
@@ -185,7 +186,6 @@ TEST(PictureDrawingDifferential, EveryPixelAsTheWholeDibImageGaveIt) {
         inPage += c.inPage;
         beyond += whole && !c.inPage;
         drawn += now != DrawInto(c.target, c.width, c.height, c.clip, [](CDC*) {});
-        std::free(c.item.pPixels);
     }
     // The table reaches every kind of case.
     EXPECT_GT(inPage, 50);

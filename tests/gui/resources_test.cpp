@@ -119,6 +119,9 @@ TEST(ToolBarTable, ButtonsAndSeparatorsInOrder) {
                                       ID_DUPLICATE_OBJECT,
                                       ID_DELETE_OBJECT,
                                       0,
+                                      ID_EDIT_UNDO,
+                                      ID_EDIT_REDO,
+                                      0,
                                       ID_NEW_TEXT_ITEM,
                                       ID_TEXT_COLOR,
                                       0,
@@ -140,9 +143,9 @@ TEST(ToolBarTable, ButtonsAndSeparatorsInOrder) {
     EXPECT_EQ(images, TOOLBAR_IMAGE_COUNT);
 }
 
-TEST(ToolBarBitmap, FourteenDistinctSixteenColourImages) {
+TEST(ToolBarBitmap, SixteenDistinctSixteenColourImages) {
     QImage strip = MakeToolBarBitmap();
-    ASSERT_EQ(strip.width(), 266);
+    ASSERT_EQ(strip.width(), 304);
     ASSERT_EQ(strip.height(), 18);
     EXPECT_EQ(strip.format(), QImage::Format_Indexed8);
     EXPECT_LE(strip.colorCount(), 16);

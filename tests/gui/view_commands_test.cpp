@@ -20,11 +20,11 @@ PageItem Picture(const char* tag, RECT place, QRgb c = qRgb(200, 0, 0)) {
     item.nKind = ITEM_PICTURE;
     item.nSrcWidth = 4;
     item.nSrcHeight = 4;
-    item.pPixels = static_cast<unsigned char*>(std::malloc(48));
+    unsigned char* pixels = AllocatePixels(item, 48);
     for (int i = 0; i < 16; ++i) {
-        item.pPixels[3 * i] = static_cast<unsigned char>(qRed(c));
-        item.pPixels[3 * i + 1] = static_cast<unsigned char>(qGreen(c));
-        item.pPixels[3 * i + 2] = static_cast<unsigned char>(qBlue(c));
+        pixels[3 * i] = static_cast<unsigned char>(qRed(c));
+        pixels[3 * i + 1] = static_cast<unsigned char>(qGreen(c));
+        pixels[3 * i + 2] = static_cast<unsigned char>(qBlue(c));
     }
     std::strcpy(item.szPath, tag);
     item.rcPlace = place;
@@ -127,7 +127,7 @@ TEST_F(ViewCommands, SendToBackAndDelete) {
 
     EXPECT_TRUE(Run(ID_DELETE_OBJECT));
     EXPECT_EQ(Order(), "BA");
-    EXPECT_EQ(doc.IsItemDrawn(1), 0); // A selected, floating
+    EXPECT_FALSE(view->IsItemDrawn(1)); // A selected, floating
     EXPECT_TRUE(Run(ID_DELETE_OBJECT));
     EXPECT_TRUE(Run(ID_DELETE_OBJECT));
     EXPECT_EQ(doc.GetItemCount(), 0);

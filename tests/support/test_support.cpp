@@ -131,15 +131,21 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     return out;
 }
 
+unsigned char* AllocatePixels(PageItem& item, std::size_t bytes) {
+    auto* pixels = static_cast<unsigned char*>(std::malloc(bytes ? bytes : 1));
+    item.pPixels = AdoptPixels(pixels);
+    return pixels;
+}
+
 PageItem PatternPictureItem(int w, int h, RECT place, const char* tag) {
     PageItem item{};
     item.nKind = ITEM_PICTURE;
     item.nSrcWidth = w;
     item.nSrcHeight = h;
-    item.pPixels = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(w) * h * 3));
+    unsigned char* pixels = AllocatePixels(item, static_cast<std::size_t>(w) * h * 3);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            PatternPixel(x, y, w, h, item.pPixels + 3 * (static_cast<std::size_t>(y) * w + x));
+            PatternPixel(x, y, w, h, pixels + 3 * (static_cast<std::size_t>(y) * w + x));
     std::snprintf(item.szPath, sizeof item.szPath, "%s", tag);
     item.rcPlace = place;
     item.rcSource = RECT{0, 0, w, h};

@@ -60,6 +60,9 @@ void MakeGrayJpeg(const std::string& path, int w, int h, bool cmyk = false);
 
 struct PageItem;
 // A picture item owning a w x h buffer of the test pattern; tag goes into szPath.
+// Gives item new pixels of the given size (shared by the item, as decoded
+// ones are) and returns them for filling in before the item is used.
+unsigned char* AllocatePixels(PageItem& item, std::size_t bytes);
 PageItem PatternPictureItem(int w, int h, RECT place, const char* tag = "");
 // A one-line black Arial text item; tag goes into szPath.
 PageItem TextItem(const char* text, RECT place, const char* tag = "");
