@@ -34,40 +34,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Answers file dialogs from a list; records what each dialog was asked.
-struct FileDialogScript {
-    FileDialogScript() {
-        CFileDialog::SetAnswerHook(
-            [this](const CFileDialog& dlg) -> std::optional<std::vector<std::string>> {
-                asked.push_back({dlg.IsOpenDialog() != 0, dlg.GetDefExt(), dlg.GetInitialName(),
-                                 dlg.GetFilters().empty() ? "" : dlg.GetFilters()[0].name});
-                if (answers.empty())
-                    return std::nullopt;
-                auto a = answers.front();
-                answers.erase(answers.begin());
-                return a;
-            });
-    }
-    ~FileDialogScript() { CFileDialog::SetAnswerHook(nullptr); }
-    struct Asked {
-        bool open;
-        std::string defExt, initialName, filter;
-    };
-    std::vector<Asked> asked;
-    std::vector<std::optional<std::vector<std::string>>> answers;
-};
-
-// Presses the dialog's OK button.
-void ClickOk(QDialog* dlg) {
-    for (QPushButton* b : dlg->findChildren<QPushButton*>())
-        if (b->text() == "OK") {
-            QTest::mouseClick(b, Qt::LeftButton);
-            return;
-        }
-    ADD_FAILURE() << "no OK button";
-    dlg->reject();
-}
-
 class Editor : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -2,8 +2,11 @@
 // action, then runs the dialog; the action runs once the dialog is up.
 #pragma once
 
+#include "platform/qt/file_dialog.h"
+
 #include <QApplication>
 #include <QDialog>
+#include <QPushButton>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
@@ -13,6 +16,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 // Runs action on the next modal dialog that opens. The action is expected to
 // end the dialog; one left open is a test failure and is cancelled, so that
@@ -53,3 +59,40 @@ inline void TypeInto(QWidget* edit, const QString& text) {
     else
         QTest::keyClicks(edit, text);
 }
+
+// Presses the dialog's OK button.
+inline void ClickOk(QDialog* dlg) {
+    for (QPushButton* b : dlg->findChildren<QPushButton*>())
+        if (b->text() == "OK") {
+            QTest::mouseClick(b, Qt::LeftButton);
+            return;
+        }
+    ADD_FAILURE() << "no OK button";
+    dlg->reject();
+}
+
+// Answers file dialogs from a list (no answer is Cancel); records what each
+// dialog was asked.
+struct FileDialogScript {
+    FileDialogScript() {
+        CFileDialog::SetAnswerHook(
+            [this](const CFileDialog& dlg) -> std::optional<std::vector<std::string>> {
+                asked.push_back({dlg.IsOpenDialog() != 0, dlg.GetDefExt(), dlg.GetInitialName(),
+                                 dlg.GetFilters().empty() ? "" : dlg.GetFilters()[0].name});
+                if (answers.empty())
+                    return std::nullopt;
+                auto a = answers.front();
+                answers.erase(answers.begin());
+                return a;
+            });
+    }
+    ~FileDialogScript() { CFileDialog::SetAnswerHook(nullptr); }
+    FileDialogScript(const FileDialogScript&) = delete;
+    FileDialogScript& operator=(const FileDialogScript&) = delete;
+    struct Asked {
+        bool open;
+        std::string defExt, initialName, filter;
+    };
+    std::vector<Asked> asked;
+    std::vector<std::optional<std::vector<std::string>>> answers;
+};
