@@ -60,12 +60,13 @@ protected:
     }
     void Build(RECT pPlace, RECT pSource) {
         doc.DeleteAllItems();
-        doc.AppendItem(PatternPictureItem(100, 80, RECT{320, 300, 420, 400}, "Q"));
-        doc.AppendItem(TextItem("Summer", RECT{20, 500, 220, 560}, "T"));
-        doc.AppendItem(TextItem("Over", RECT{110, 200, 250, 240}, "U"));
-        PageItem p = PatternPictureItem(400, 300, pPlace, "P");
+        names.Clear();
+        names.Append(doc, PatternPictureItem(100, 80, RECT{320, 300, 420, 400}), "Q");
+        names.Append(doc, TextItem("Summer", RECT{20, 500, 220, 560}), "T");
+        names.Append(doc, TextItem("Over", RECT{110, 200, 250, 240}), "U");
+        PageItem p = PatternPictureItem(400, 300, pPlace);
         p.rcSource = pSource;
-        doc.AppendItem(p);
+        names.Append(doc, p, "P");
         view->SelectTopItem();
         // The whole page drawn, as when the window is activated.
         view->RedrawPage();
@@ -76,13 +77,8 @@ protected:
     void Move(POINT p) { QTest::mouseMove(win, At(p)); }
     void Release(POINT p) { QTest::mouseRelease(win, Qt::LeftButton, {}, At(p)); }
     void Click(POINT p) { QTest::mouseClick(win, Qt::LeftButton, {}, At(p)); }
-    std::string Selected() const { return doc.GetLastItem().szPath; }
-    const PageItem* Find(const char* tag) const {
-        for (int i = 0; i < doc.GetItemCount(); ++i)
-            if (std::strcmp(doc.ItemAt(i).szPath, tag) == 0)
-                return &doc.ItemAt(i);
-        return nullptr;
-    }
+    std::string Selected() const { return names.Selected(doc); }
+    const PageItem* Find(const char* name) const { return names.Find(doc, name); }
     // The window now equals the window after a full repaint.
     void ExpectFullRepaint(const char* when) {
         const QImage shown = view->Surface().copy();
@@ -106,6 +102,7 @@ protected:
     }
 
     CZelbrinDoc doc;
+    ItemNames names;
     std::unique_ptr<CZelbrinView> view;
     std::unique_ptr<CDocumentShellQt> shell;
     QWindow* win = nullptr;

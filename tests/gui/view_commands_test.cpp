@@ -15,7 +15,7 @@
 
 namespace {
 
-PageItem Picture(const char* tag, RECT place, QRgb c = qRgb(200, 0, 0)) {
+PageItem Picture(RECT place, QRgb c = qRgb(200, 0, 0)) {
     PageItem item{};
     item.nKind = ITEM_PICTURE;
     item.nSrcWidth = 4;
@@ -26,7 +26,6 @@ PageItem Picture(const char* tag, RECT place, QRgb c = qRgb(200, 0, 0)) {
         pixels[3 * i + 1] = static_cast<unsigned char>(qGreen(c));
         pixels[3 * i + 2] = static_cast<unsigned char>(qBlue(c));
     }
-    std::strcpy(item.szPath, tag);
     item.rcPlace = place;
     item.rcSource = RECT{0, 0, 4, 4};
     return item;
@@ -53,25 +52,21 @@ protected:
         RouteUpdateCmdUI(route, ui);
         return ui;
     }
-    std::string Order() {
-        std::string s;
-        for (int i = 0; i < doc.GetItemCount(); ++i)
-            s += doc.GetItem(i).szPath;
-        return s;
-    }
+    std::string Order() { return names.Order(doc); }
 
     CZelbrinDoc doc;
+    ItemNames names;
     std::unique_ptr<CZelbrinView> view;
     std::vector<CCmdTarget*> route;
 };
 
 TEST_F(ViewCommands, TextStylesToggleTheSelectedTextOnly) {
     EXPECT_FALSE(Run(ID_TEXT_BOLD)); // nothing on the page: refused
-    doc.AppendItem(Picture("P", RECT{0, 0, 50, 50}));
+    names.Append(doc, Picture(RECT{0, 0, 50, 50}), "P");
     EXPECT_FALSE(State(ID_TEXT_BOLD).m_bEnabled);
     EXPECT_FALSE(Run(ID_TEXT_ITALIC)); // a picture is selected
 
-    PageItem t = TextItem("T", RECT{10, 10, 200, 60}, "T");
+    PageItem t = TextItem("T", RECT{10, 10, 200, 60});
     t.bBold = 2; // as an album file may hold it
     doc.AppendItem(t);
     CCmdUI before = State(ID_TEXT_BOLD);
@@ -92,7 +87,7 @@ TEST_F(ViewCommands, TextStylesToggleTheSelectedTextOnly) {
 }
 
 TEST_F(ViewCommands, TextColourGoesToTheItemAndTheDefault) {
-    doc.AppendItem(TextItem("T", RECT{10, 10, 200, 60}, "T"));
+    names.Append(doc, TextItem("T", RECT{10, 10, 200, 60}), "T");
     COLORREF initial = 1;
     CColorDialog::SetAnswerHook([&](COLORREF c) -> std::optional<COLORREF> {
         initial = c;
@@ -109,14 +104,14 @@ TEST_F(ViewCommands, TextColourGoesToTheItemAndTheDefault) {
     EXPECT_EQ(doc.GetLastItem().crColor, RGB(0, 128, 0));
     EXPECT_EQ(doc.m_crTextColor, RGB(0, 128, 0));
     EXPECT_EQ(doc.m_bAlbumModified, 1);
-    doc.AppendItem(Picture("P", RECT{0, 0, 50, 50}));
+    names.Append(doc, Picture(RECT{0, 0, 50, 50}), "P");
     EXPECT_FALSE(State(ID_TEXT_COLOR).m_bEnabled);
 }
 
 TEST_F(ViewCommands, SendToBackAndDelete) {
-    doc.AppendItem(Picture("A", RECT{0, 0, 100, 100}, qRgb(255, 0, 0)));
-    doc.AppendItem(TextItem("T", RECT{10, 10, 200, 60}, "T"));
-    doc.AppendItem(Picture("B", RECT{50, 50, 150, 150}, qRgb(0, 0, 255)));
+    names.Append(doc, Picture(RECT{0, 0, 100, 100}, qRgb(255, 0, 0)), "A");
+    names.Append(doc, TextItem("T", RECT{10, 10, 200, 60}), "T");
+    names.Append(doc, Picture(RECT{50, 50, 150, 150}, qRgb(0, 0, 255)), "B");
     view->RedrawPage();
     EXPECT_EQ(view->Surface().pixel(75, 75) & 0xFFFFFF, 0x0000FFu); // B above A
     EXPECT_TRUE(Run(ID_SEND_TO_BACK));
@@ -134,7 +129,7 @@ TEST_F(ViewCommands, SendToBackAndDelete) {
     EXPECT_FALSE(Run(ID_DELETE_OBJECT));
 
     // A single picture stays where it is, and nothing changed.
-    doc.AppendItem(Picture("C", RECT{0, 0, 10, 10}));
+    names.Append(doc, Picture(RECT{0, 0, 10, 10}), "C");
     doc.m_bAlbumModified = 0;
     EXPECT_TRUE(Run(ID_SEND_TO_BACK));
     EXPECT_EQ(Order(), "C");

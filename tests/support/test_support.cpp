@@ -1,6 +1,7 @@
 #include "support/test_support.h"
 
 #include "document/page_item.h"
+#include "document/zelbrin_doc.h"
 #include "imaging/jpeg_writer.h"
 #include "platform/win/afxmsgbox.h"
 
@@ -137,7 +138,7 @@ unsigned char* AllocatePixels(PageItem& item, std::size_t bytes) {
     return pixels;
 }
 
-PageItem PatternPictureItem(int w, int h, RECT place, const char* tag) {
+PageItem PatternPictureItem(int w, int h, RECT place) {
     PageItem item{};
     item.nKind = ITEM_PICTURE;
     item.nSrcWidth = w;
@@ -146,22 +147,53 @@ PageItem PatternPictureItem(int w, int h, RECT place, const char* tag) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             PatternPixel(x, y, w, h, pixels + 3 * (static_cast<std::size_t>(y) * w + x));
-    std::snprintf(item.szPath, sizeof item.szPath, "%s", tag);
     item.rcPlace = place;
     item.rcSource = RECT{0, 0, w, h};
     return item;
 }
 
-PageItem TextItem(const char* text, RECT place, const char* tag) {
+PageItem TextItem(const char* text, RECT place) {
     PageItem item{};
     item.nKind = ITEM_TEXT;
     item.nSrcWidth = 100;
     item.nSrcHeight = 25;
     std::snprintf(item.szText, sizeof item.szText, "%s", text);
-    std::snprintf(item.szPath, sizeof item.szPath, "%s", tag);
     item.nLines = 1;
     std::strcpy(item.szFontName, "Arial");
     item.rcPlace = place;
     item.rcSource = RECT{0, 0, 100, 25};
     return item;
+}
+
+void ItemNames::Append(CZelbrinDoc& doc, const PageItem& item, const std::string& name) {
+    doc.AppendItem(item);
+    m_names.emplace_back(doc.GetLastItem().nId, name);
+}
+
+const PageItem* ItemNames::Find(const CZelbrinDoc& doc, const std::string& name) const {
+    for (const auto& [id, n] : m_names)
+        if (n == name) {
+            const int i = doc.IndexOfItem(id);
+            return i >= 0 ? &doc.ItemAt(i) : nullptr;
+        }
+    return nullptr;
+}
+
+std::string ItemNames::Order(const CZelbrinDoc& doc) const {
+    std::string order;
+    for (int i = 0; i < doc.GetItemCount(); ++i) {
+        std::string name = "?";
+        for (const auto& [id, n] : m_names)
+            if (id == doc.ItemAt(i).nId)
+                name = n;
+        order += name;
+    }
+    return order;
+}
+
+std::string ItemNames::Selected(const CZelbrinDoc& doc) const {
+    for (const auto& [id, n] : m_names)
+        if (doc.GetItemCount() && id == doc.GetLastItem().nId)
+            return n;
+    return "";
 }

@@ -59,13 +59,32 @@ void MakeSolidJpeg(const std::string& path, int w, int h, unsigned char r, unsig
 void MakeGrayJpeg(const std::string& path, int w, int h, bool cmyk = false);
 
 struct PageItem;
-// A picture item owning a w x h buffer of the test pattern; tag goes into szPath.
+class CZelbrinDoc;
 // Gives item new pixels of the given size (shared by the item, as decoded
 // ones are) and returns them for filling in before the item is used.
 unsigned char* AllocatePixels(PageItem& item, std::size_t bytes);
-PageItem PatternPictureItem(int w, int h, RECT place, const char* tag = "");
-// A one-line black Arial text item; tag goes into szPath.
-PageItem TextItem(const char* text, RECT place, const char* tag = "");
+// A picture item with a w x h buffer of the test pattern.
+PageItem PatternPictureItem(int w, int h, RECT place);
+// A one-line black Arial text item.
+PageItem TextItem(const char* text, RECT place);
+
+// A test's names for the items of a page, kept by their identity wherever
+// the array moves them.
+class ItemNames {
+public:
+    // Appends item to doc under name.
+    void Append(CZelbrinDoc& doc, const PageItem& item, const std::string& name);
+    // The item named name; null when it has left the page.
+    const PageItem* Find(const CZelbrinDoc& doc, const std::string& name) const;
+    // The names of doc's items in array order; "?" for one without a name.
+    std::string Order(const CZelbrinDoc& doc) const;
+    // The name of the selected (last) item.
+    std::string Selected(const CZelbrinDoc& doc) const;
+    void Clear() { m_names.clear(); }
+
+private:
+    std::vector<std::pair<unsigned, std::string>> m_names;
+};
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
