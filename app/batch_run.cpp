@@ -1,10 +1,10 @@
 #include "app/batch_run.h"
 
-#include "app/command_line.h"
-#include "app/headless_page.h"
+#include "cli/command_line.h"
+#include "render/headless_page.h"
 #include "document/album_view.h"
 #include "document/zelbrin_doc.h"
-#include "imaging/page_export.h"
+#include "render/page_export.h"
 #include "platform/win/afxmsgbox.h"
 #include "platform/win/whole_file.h"
 

@@ -1,6 +1,6 @@
 // Zelbrin: one photo-album page, laid out and printed.
 #include "app/batch_run.h"
-#include "app/command_line.h"
+#include "cli/command_line.h"
 #include "app/sample_album.h"
 #include "app/zelbrin_app.h"
 #include "view/zelbrin_view.h"

@@ -3,6 +3,8 @@
 #include "app/loading_progress.h"
 
 #include "document/zelbrin_doc.h"
+#include "res/qt/app_icon.h"
+#include "res/qt/toolbar.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/win_app.h"
 #include "res/resource.h"
@@ -35,11 +37,14 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
+    setWindowIcon(AppIcon());
     ShowPictureLoadingIn(this);
     m_bShowsLoading = true;
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP,
                                AFX_IDW_TOOLBAR) ||
-        !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+        !m_wndToolBar.LoadToolBar(GetToolBarButtons(), MakeToolBarBitmap(),
+                                  QSize(TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT),
+                                  ToolBarBackground()))
         return -1;
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(kIndicators, 4))

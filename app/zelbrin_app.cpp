@@ -1,8 +1,9 @@
 #include "app/zelbrin_app.h"
 
-#include "app/command_line.h"
+#include "cli/command_line.h"
 #include "app/document_shell_qt.h"
 #include "app/main_frame.h"
+#include "app/program_resources.h"
 #include "dialogs/about_dialog.h"
 #include "document/album_paths.h"
 #include "document/zelbrin_doc.h"
@@ -19,7 +20,7 @@ ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, OnRecentFile)
 END_MESSAGE_MAP()
 
-CZelbrinApp::CZelbrinApp() = default;
+CZelbrinApp::CZelbrinApp() : CWinApp(InstallProgramResources()) {}
 
 CZelbrinApp::~CZelbrinApp() {
     m_pTemplate.reset();

@@ -16,11 +16,11 @@
 // on one thread: parallel decoding can gain only what the cores have free.
 // Memory is measured in child processes of this program.
 
-#include "app/headless_page.h"
+#include "render/headless_page.h"
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_reader.h"
 #include "imaging/jpeg_writer.h"
-#include "imaging/page_export.h"
+#include "render/page_export.h"
 #include "platform/qt/gdi.h"
 #include "view/zelbrin_view.h"
 

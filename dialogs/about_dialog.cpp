@@ -1,5 +1,5 @@
 #include "dialogs/about_dialog.h"
 
-#include "res/dialog_templates.h"
+#include "dialogs/dialog_templates.h"
 
 CAboutDialog::CAboutDialog(QWidget* pParent) : CDialog(kAboutTemplate, pParent) {}

@@ -1,7 +1,7 @@
 #include "dialogs/export_dialog.h"
 
 #include "platform/qt/ddx.h"
-#include "res/dialog_templates.h"
+#include "dialogs/dialog_templates.h"
 
 #include <climits>
 #include <cmath>

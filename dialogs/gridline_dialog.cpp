@@ -1,7 +1,7 @@
 #include "dialogs/gridline_dialog.h"
 
 #include "platform/qt/ddx.h"
-#include "res/dialog_templates.h"
+#include "dialogs/dialog_templates.h"
 
 CGridlineDialog::CGridlineDialog(QWidget* pParent) : CDialog(kGridlineTemplate, pParent) {}
 

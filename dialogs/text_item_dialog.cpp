@@ -3,7 +3,7 @@
 #include "document/fixed_text.h"
 #include "platform/qt/ddx.h"
 #include "platform/win/afxmsgbox.h"
-#include "res/dialog_templates.h"
+#include "dialogs/dialog_templates.h"
 
 #include <QComboBox>
 

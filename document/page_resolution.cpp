@@ -5,7 +5,7 @@
 #include "document/slot_fit.h"
 #include "document/zelbrin_doc.h"
 #include "platform/win/afxmsgbox.h"
-#include "view/mouse_math.h"
+#include "geometry/mouse_math.h"
 
 #include <cmath>
 #include <cstdint>

@@ -2,6 +2,7 @@
 
 #include "document/album_paths.h"
 #include "document/album_view.h"
+#include "geometry/mouse_math.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -129,4 +130,15 @@ BOOL CZelbrinDoc::OnNewDocument() {
         m_pView->RedrawPage();
     m_bFirstNew = 0;
     return CDocument::OnNewDocument();
+}
+
+int ItemUnderPoint(const CZelbrinDoc& doc, POINT pt) {
+    int hit = -1;
+    for (int i = 0; i < doc.GetItemCount(); ++i)
+        if (doc.ItemAt(i).nKind != ITEM_TEXT && InsidePlace(doc.ItemAt(i).rcPlace, pt))
+            hit = i;
+    for (int i = 0; i < doc.GetItemCount(); ++i)
+        if (doc.ItemAt(i).nKind == ITEM_TEXT && InsidePlace(doc.ItemAt(i).rcPlace, pt))
+            hit = i;
+    return hit;
 }

@@ -226,6 +226,10 @@ private:
 // (tooLarge is the message for a file beyond MAX_ALBUM_FILE_BYTES).
 bool ReadDocumentFile(const char* path, const char* tooLarge, std::string& contents);
 
+// The item under pt: the last picture that holds it, overridden by the last
+// text item that holds it; -1 when none does.
+int ItemUnderPoint(const CZelbrinDoc& doc, POINT pt);
+
 // Whether the page recorded by an album differs from one of fWidth x fHeight
 // inches (false when either is not known).
 bool PageInchesDiffer(const AlbumExtras& recorded, float fWidth, float fHeight);

@@ -8,8 +8,8 @@
 #include "imaging/picture_buffer.h"
 #include "platform/win/c_locale.h"
 #include "platform/win/globalmem.h"
-#include "view/mouse_math.h"
-#include "view/page_math.h"
+#include "geometry/mouse_math.h"
+#include "geometry/page_math.h"
 
 #include <cmath>
 #include <cstdio>

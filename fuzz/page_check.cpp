@@ -1,10 +1,10 @@
 #include "fuzz/page_check.h"
 
-#include "app/headless_page.h"
+#include "render/headless_page.h"
 #include "document/album_view.h"
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_writer.h"
-#include "imaging/page_export.h"
+#include "render/page_export.h"
 #include "platform/win/afxmsgbox.h"
 
 #include <cstdio>

@@ -71,26 +71,3 @@ std::string LoadResString(unsigned nID) {
 bool HasResString(unsigned nID) {
     return Find(nID) != nullptr;
 }
-
-std::string GetCommandPrompt(unsigned nID) {
-    std::string s = LoadResString(nID);
-    return s.substr(0, s.find('\n'));
-}
-
-std::string GetCommandTip(unsigned nID) {
-    std::string s = LoadResString(nID);
-    std::size_t nl = s.find('\n');
-    return nl == std::string::npos ? std::string() : s.substr(nl + 1);
-}
-
-std::string GetDocTemplateField(int nField) {
-    std::string s = LoadResString(IDR_MAINFRAME);
-    std::size_t start = 0;
-    for (int i = 0; i < nField; ++i) {
-        std::size_t nl = s.find('\n', start);
-        if (nl == std::string::npos)
-            return std::string();
-        start = nl + 1;
-    }
-    return s.substr(start, s.find('\n', start) - start);
-}

@@ -4,7 +4,7 @@
 
 #include "dialogs/export_dialog.h"
 #include "document/zelbrin_doc.h"
-#include "imaging/page_export.h"
+#include "render/page_export.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/gdi.h"
 #include "platform/qt/wait_cursor.h"

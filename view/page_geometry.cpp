@@ -1,6 +1,6 @@
 // Page geometry: the printer's page in inches, the view's pixels per inch,
 // the frame around the page and the grid.
-#include "view/page_math.h"
+#include "geometry/page_math.h"
 #include "view/zelbrin_view.h"
 
 #include "platform/qt/frame_host.h"

@@ -1,11 +1,11 @@
 // Page rendering: the off-screen background holds the paper, the gridlines
 // and every item but the selected one; the selected item floats above it on
 // the window, and the paint handler only copies from the background.
-#include "view/page_math.h"
+#include "geometry/page_math.h"
 #include "view/zelbrin_view.h"
 
 #include "document/zelbrin_doc.h"
-#include "imaging/page_drawing.h"
+#include "render/page_drawing.h"
 #include "platform/qt/gdi.h"
 #include "platform/qt/wait_cursor.h"
 

@@ -1,9 +1,9 @@
 #include "view/zelbrin_view.h"
 
-#include "app/settings.h"
+#include "view/view_settings.h"
 #include "document/zelbrin_doc.h"
 #include "platform/qt/win_app.h"
-#include "res/cursors.h"
+#include "view/view_cursors.h"
 #include "res/resource.h"
 #include "platform/qt/gdi.h"
 #include "platform/qt/printer.h"
@@ -13,7 +13,7 @@ CZelbrinView::CZelbrinView(QWidget* parent)
       m_pOffscreenBitmap(std::make_unique<CBitmap>()) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
-    static const bool cursorsLoaded = (RegisterProgramCursors(), true);
+    static const bool cursorsLoaded = (RegisterViewCursors(), true);
     (void)cursorsLoaded;
     // The page's inches come from the application printer's printable area.
     CPrinterDC printer(&AfxGetAppPrinter());

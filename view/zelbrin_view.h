@@ -4,9 +4,9 @@
 
 #include "document/album_view.h"
 #include "document/page_item.h"
-#include "imaging/page_drawing.h"
+#include "render/page_drawing.h"
 #include "platform/qt/view.h"
-#include "view/mouse_math.h"
+#include "geometry/mouse_math.h"
 
 #include <memory>
 #include <set>

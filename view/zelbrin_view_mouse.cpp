@@ -8,7 +8,7 @@
 #include "document/zelbrin_doc.h"
 #include "platform/qt/cursor.h"
 #include "platform/qt/gdi.h"
-#include "res/cursors.h"
+#include "view/view_cursors.h"
 
 #include <algorithm>
 

@@ -1,10 +1,9 @@
 #include "platform/qt/cursor.h"
 
-#include "platform/qt/wnd.h"
-
 #include <QCursor>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QWidget>
 
 #include <map>
 
@@ -15,7 +14,7 @@ std::map<UINT, QCursor>& Registry() {
     return cursors;
 }
 
-QPointer<CWnd> g_cursorWnd;
+QPointer<QWidget> g_cursorWnd;
 HCURSOR g_current = nullptr;
 bool g_havePointer = false;
 QPoint g_pointer;
@@ -62,7 +61,7 @@ short GetAsyncKeyState(int vKey) {
     return 0;
 }
 
-void AfxSetCursorWindow(CWnd* pWnd) {
+void AfxSetCursorWindow(QWidget* pWnd) {
     g_cursorWnd = pWnd;
 }
 

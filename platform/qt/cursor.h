@@ -1,11 +1,11 @@
-// Mouse pointers: the program's cursor resources, the standard arrow, the
+// Mouse pointers: the cursors a program registers, the standard arrow, the
 // pointer shown over a window, and the pointer's position and button state.
 #pragma once
 
 #include "platform/win/wintypes.h"
 
 class QCursor;
-class CWnd;
+class QWidget;
 
 // A cursor handle; cursors live as long as the program.
 using HCURSOR = const QCursor*;
@@ -13,7 +13,7 @@ using HCURSOR = const QCursor*;
 constexpr int IDC_ARROW = 32512;
 constexpr int VK_LBUTTON = 0x01;
 
-// Registers cursor resource nID of the program (a later call replaces it).
+// Registers cursor nID of the program (a later call replaces it).
 void AfxRegisterCursor(UINT nID, const QCursor& cursor);
 // The program's cursor resource nID, or null when there is none.
 HCURSOR LoadCursor(UINT nIDResource);
@@ -34,5 +34,5 @@ short GetAsyncKeyState(int vKey);
 
 // For CWnd: the window whose pointer SetCursor changes, and the last
 // position seen in a mouse message.
-void AfxSetCursorWindow(CWnd* pWnd);
+void AfxSetCursorWindow(QWidget* pWnd);
 void AfxNotePointerPos(int globalX, int globalY);

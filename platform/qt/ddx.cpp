@@ -240,3 +240,18 @@ void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal) {
                  AfxFormatString2(kMsgParseIntRange, FormatC("%u", minVal), FormatC("%u", maxVal)),
                  MB_ICONEXCLAMATION);
 }
+
+// The dialog's side of the exchange, here with the exchange it runs.
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
+    if (!m_pWindow)
+        return FALSE;
+    CDataExchange dx(this, bSaveAndValidate);
+    try {
+        DoDataExchange(&dx);
+    } catch (const CDataExchange::Failure&) {
+        return FALSE;
+    }
+    return TRUE;
+}

@@ -1,6 +1,5 @@
 #include "platform/qt/dialog.h"
 
-#include "platform/qt/ddx.h"
 #include "platform/qt/edit_control.h"
 
 #include <QAbstractItemView>
@@ -293,20 +292,6 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
-}
-
-void CDialog::DoDataExchange(CDataExchange*) {}
-
-BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
-    if (!m_pWindow)
-        return FALSE;
-    CDataExchange dx(this, bSaveAndValidate);
-    try {
-        DoDataExchange(&dx);
-    } catch (const CDataExchange::Failure&) {
-        return FALSE;
-    }
-    return TRUE;
 }
 
 QWidget* CDialog::GetDlgItem(int nID) const {

@@ -1,10 +1,8 @@
 #include "platform/qt/doc_template.h"
+#include "platform/win/app_resources.h"
 
 #include "platform/qt/frame_wnd.h"
-#include "platform/qt/win_app.h"
 #include "platform/win/document.h"
-#include "res/resource.h"
-#include "res/strings.h"
 
 CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, DocumentFactory makeDocument,
                                        FrameFactory makeFrame)
@@ -20,7 +18,7 @@ CFrameWnd* CSingleDocTemplate::GetFrame() const {
 }
 
 std::string CSingleDocTemplate::GetDocString(int nField) const {
-    return GetDocTemplateField(nField);
+    return AfxStringField(m_nIDResource, nField);
 }
 
 bool CSingleDocTemplate::CreateDocumentAndFrame() {
@@ -40,8 +38,8 @@ bool CSingleDocTemplate::CreateDocumentAndFrame() {
         if (guard)
             guard->OnUpdateFrameTitle(doc->GetTitle());
     };
-    if (CWinApp* app = AfxGetApp(); app && !app->m_pMainWnd)
-        app->m_pMainWnd = m_pFrame;
+    if (m_onFrameMade)
+        m_onFrameMade(m_pFrame);
     return true;
 }
 
@@ -52,8 +50,8 @@ void CSingleDocTemplate::ConnectRoute() {
         route.push_back(view);
     route.push_back(m_pDocument.get());
     route.push_back(m_pFrame);
-    if (CWinApp* app = AfxGetApp())
-        route.push_back(app);
+    if (m_pAppTarget)
+        route.push_back(m_pAppTarget);
     m_pFrame->SetCommandRoute(route);
 }
 
@@ -63,9 +61,8 @@ void CSingleDocTemplate::CloseAllDocuments() {
 
 void CSingleDocTemplate::DestroyDocumentAndFrame() {
     if (m_pFrame) {
-        CWinApp* app = AfxGetApp();
-        if (app && app->m_pMainWnd == m_pFrame)
-            app->m_pMainWnd = nullptr;
+        if (m_onFrameGone)
+            m_onFrameGone(m_pFrame);
         delete m_pFrame.data();
         m_pFrame = nullptr;
     }
@@ -87,7 +84,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char* lpszPathName) {
             return nullptr;
         }
         std::string name = GetDocString(1);
-        doc->SetTitle(name.empty() ? LoadResString(AFX_IDS_UNTITLED) : name);
+        doc->SetTitle(name.empty() ? AfxLoadString(afx::AFX_IDS_UNTITLED) : name);
     } else {
         if (!doc->OnOpenDocument(lpszPathName)) {
             if (created)

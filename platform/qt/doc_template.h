@@ -11,6 +11,7 @@
 #include <string>
 
 class CDocument;
+class CCmdTarget;
 class CFrameWnd;
 
 class CSingleDocTemplate {
@@ -37,8 +38,14 @@ public:
     CDocument* GetDocument() const { return m_pDocument.get(); }
     CFrameWnd* GetFrame() const;
     UINT GetResourceID() const { return m_nIDResource; }
-    // Field n of the document template string (see GetDocTemplateField).
+    // Field n of the document template string (the string of the template's resource id).
     std::string GetDocString(int nField) const;
+
+    // What the application that owns the template asks (CWinApp::AddDocTemplate
+    // sets them): the last target of every command route, and a word when the
+    // frame has been made and before it goes.
+    CCmdTarget* m_pAppTarget = nullptr;
+    std::function<void(CFrameWnd*)> m_onFrameMade, m_onFrameGone;
 
 private:
     bool CreateDocumentAndFrame();

@@ -1,14 +1,9 @@
 #include "platform/qt/frame_wnd.h"
+#include "platform/win/app_resources.h"
 
 #include "platform/qt/help_window.h"
 #include "platform/qt/status_bar.h"
 #include "platform/qt/tool_bar.h"
-#include "platform/qt/win_app.h"
-#include "res/accelerators.h"
-#include "res/app_icon.h"
-#include "res/menu.h"
-#include "res/resource.h"
-#include "res/strings.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -23,7 +18,7 @@
 #include <QUrl>
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CCmdTarget)
-ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
+ON_COMMAND(afx::ID_HELP_FINDER, OnHelpFinder)
 END_MESSAGE_MAP()
 
 namespace {
@@ -88,19 +83,16 @@ int CFrameWnd::OnCreate(LPCREATESTRUCT) {
     return 0;
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource) {
-    if (nIDResource != IDR_MAINFRAME)
-        return FALSE;
+BOOL CFrameWnd::LoadFrame(UINT) {
     CREATESTRUCT cs;
     if (!PreCreateWindow(cs))
         return FALSE;
     ApplyStyle(cs.style);
-    setWindowIcon(AppIcon());
     BuildMenuBar();
     BuildAccelerators();
     if (OnCreate(&cs) == -1)
         return FALSE;
-    OnUpdateFrameTitle(LoadResString(AFX_IDS_UNTITLED));
+    OnUpdateFrameTitle(AfxLoadString(afx::AFX_IDS_UNTITLED));
     return TRUE;
 }
 
@@ -190,8 +182,8 @@ QAction* CFrameWnd::GetCommandAction(UINT nID) {
     action->setData(nID);
     // Menus show labels only; the images belong to the tool bar.
     action->setIconVisibleInMenu(false);
-    action->setStatusTip(QString::fromStdString(GetCommandPrompt(nID)));
-    action->setToolTip(QString::fromStdString(GetCommandTip(nID)));
+    action->setStatusTip(QString::fromStdString(AfxCommandPrompt(nID)));
+    action->setToolTip(QString::fromStdString(AfxCommandTip(nID)));
     connect(action, &QAction::triggered, this, [this, nID] { OnCommand(nID); });
     m_actions[nID] = action;
     return action;
@@ -201,15 +193,15 @@ void CFrameWnd::BuildMenuBar() {
     QMenuBar* bar = menuBar();
     bar->clear();
     m_menus.clear();
-    for (const PopupMenuDef& popup : GetMainMenu()) {
-        QMenu* menu = bar->addMenu(QString::fromUtf8(popup.title));
-        for (const MenuItemDef& item : popup.items) {
-            if (item.nID == ID_SEPARATOR) {
+    for (const PopupMenu& popup : AfxGetAppResources().menu) {
+        QMenu* menu = bar->addMenu(QString::fromStdString(popup.title));
+        for (const MenuItem& item : popup.items) {
+            if (item.nID == afx::ID_SEPARATOR) {
                 menu->addSeparator();
                 continue;
             }
             QAction* action = GetCommandAction(item.nID);
-            action->setText(QString::fromUtf8(item.text));
+            action->setText(QString::fromStdString(item.text));
             if (item.bGrayed) {
                 // A placeholder stands for itself only; it never shares an action.
                 m_actions.erase(item.nID);
@@ -227,8 +219,8 @@ void CFrameWnd::BuildAccelerators() {
     for (QShortcut* s : m_shortcuts)
         delete s;
     m_shortcuts.clear();
-    for (const AccelDef& accel : GetAcceleratorTable()) {
-        QKeySequence keys(QString::fromStdString(AccelKeyText(accel)), QKeySequence::PortableText);
+    for (const Accelerator& accel : AfxGetAppResources().accelerators) {
+        QKeySequence keys(QString::fromStdString(accel.keys), QKeySequence::PortableText);
         auto* shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WindowShortcut);
         UINT nID = accel.nID;
@@ -264,20 +256,12 @@ void CFrameWnd::SetClientSize(int cx, int cy) {
 
 void CFrameWnd::OnUpdateFrameTitle(const std::string& docTitle) {
     // "[*]" is where Qt shows the unsaved-changes mark (setWindowModified).
-    setWindowTitle(QString::fromStdString(docTitle + "[*] - " + LoadResString(AFX_IDS_APP_TITLE)));
+    setWindowTitle(
+        QString::fromStdString(docTitle + "[*] - " + AfxLoadString(afx::AFX_IDS_APP_TITLE)));
 }
 
 void CFrameWnd::SetCommandRoute(std::vector<CCmdTarget*> route) {
     m_route = std::move(route);
-}
-
-std::vector<CCmdTarget*> CFrameWnd::GetCommandRoute() const {
-    if (!m_route.empty())
-        return m_route;
-    std::vector<CCmdTarget*> route{const_cast<CFrameWnd*>(this)};
-    if (CWinApp* app = AfxGetApp())
-        route.push_back(app);
-    return route;
 }
 
 BOOL CFrameWnd::OnCommand(UINT nID) {
@@ -319,40 +303,6 @@ void CFrameWnd::UpdateMenu(QMenu* menu) {
         if (action->isSeparator() || action->property("placeholder").toBool())
             continue;
         UpdateAction(action->data().toUInt(), action);
-    }
-}
-
-void CFrameWnd::UpdateRecentFileItems(QMenu* menu) {
-    QAction* placeholder = nullptr;
-    for (QAction* action : menu->actions()) {
-        if (action->property("placeholder").toBool())
-            placeholder = action;
-    }
-    if (!placeholder)
-        return;
-    for (QAction* action : m_recentFileActions) {
-        menu->removeAction(action);
-        delete action;
-    }
-    m_recentFileActions.clear();
-    CWinApp* app = AfxGetApp();
-    CRecentFileList* list = app ? app->GetRecentFileList() : nullptr;
-    int count = list ? list->GetCount() : 0;
-    // The grey placeholder shows only while the list is empty.
-    placeholder->setVisible(count == 0);
-    QList<QAction*> all = menu->actions();
-    QAction* before = nullptr;
-    int at = static_cast<int>(all.indexOf(placeholder));
-    if (at + 1 < all.size())
-        before = all[at + 1];
-    for (int i = 0; i < count; ++i) {
-        UINT nID = ID_FILE_MRU_FILE1 + static_cast<UINT>(i);
-        auto* action = new QAction(QString::fromStdString(list->GetMenuText(i)), menu);
-        action->setData(nID);
-        action->setStatusTip(QString::fromStdString(GetCommandPrompt(nID)));
-        connect(action, &QAction::triggered, this, [this, nID] { OnCommand(nID); });
-        menu->insertAction(before, action);
-        m_recentFileActions.push_back(action);
     }
 }
 
@@ -402,7 +352,7 @@ bool CFrameWnd::event(QEvent* e) {
     if (e->type() == QEvent::StatusTip) {
         // A command's prompt while the pointer is over it, "Ready" otherwise.
         QString tip = static_cast<QStatusTipEvent*>(e)->tip();
-        SetMessageText(tip.isEmpty() ? LoadResString(AFX_IDS_IDLEMESSAGE) : tip.toStdString());
+        SetMessageText(tip.isEmpty() ? AfxLoadString(afx::AFX_IDS_IDLEMESSAGE) : tip.toStdString());
         return true;
     }
     return QMainWindow::event(e);
@@ -416,13 +366,6 @@ void CFrameWnd::OnHelpFinder() {
 
 void CFrameWnd::DragAcceptFiles(BOOL bAccept) {
     setAcceptDrops(bAccept);
-}
-
-void CFrameWnd::OnDropFiles(const std::vector<std::string>& paths) {
-    if (CWinApp* app = AfxGetApp()) {
-        for (const std::string& p : paths)
-            app->OpenDocumentFile(p.c_str());
-    }
 }
 
 void CFrameWnd::dragEnterEvent(QDragEnterEvent* e) {
@@ -478,4 +421,46 @@ void CFrameWnd::OnCommitDataRequest(QSessionManager& manager) {
     if (!OnQueryEndSession())
         manager.cancel();
     manager.release();
+}
+
+// The bars' part in the frame: each docks itself where its style asks.
+namespace {
+
+Qt::ToolBarArea FirstArea(DWORD dwAlign) {
+    if (dwAlign & CBRS_ALIGN_TOP)
+        return Qt::TopToolBarArea;
+    if (dwAlign & CBRS_ALIGN_BOTTOM)
+        return Qt::BottomToolBarArea;
+    if (dwAlign & CBRS_ALIGN_LEFT)
+        return Qt::LeftToolBarArea;
+    if (dwAlign & CBRS_ALIGN_RIGHT)
+        return Qt::RightToolBarArea;
+    return Qt::TopToolBarArea;
+}
+
+} // namespace
+
+BOOL CToolBar::CreateEx(CFrameWnd* pParent, DWORD, DWORD dwStyle, UINT nID) {
+    if (!pParent)
+        return FALSE;
+    m_actionFor = [pParent](UINT nCmd) { return pParent->GetCommandAction(nCmd); };
+    m_nID = nID;
+    m_dwStyle = dwStyle & (CBRS_ALIGN_ANY | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // Docked where asked; it moves only where docking is enabled later.
+    setMovable(false);
+    setFloatable(false);
+    pParent->addToolBar(FirstArea(dwStyle), this);
+    pParent->m_toolBars.push_back(this);
+    setVisible((dwStyle & WS_VISIBLE) != 0);
+    return TRUE;
+}
+
+BOOL CStatusBar::Create(CFrameWnd* pParent, DWORD dwStyle, UINT) {
+    if (!pParent)
+        return FALSE;
+    pParent->setStatusBar(this);
+    pParent->m_pStatusBar = this;
+    setVisible((dwStyle & WS_VISIBLE) != 0);
+    return TRUE;
 }

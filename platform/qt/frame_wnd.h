@@ -2,6 +2,7 @@
 // handlers, the view as its client, dropped files and the close request.
 #pragma once
 
+#include "platform/qt/bar_styles.h"
 #include "platform/win/cmdtarget.h"
 #include "platform/win/winctrl.h"
 
@@ -31,19 +32,6 @@ constexpr DWORD WS_CHILD = 0x40000000;
 constexpr UINT SWP_FRAMECHANGED = 0x0020;
 constexpr DWORD WS_OVERLAPPEDWINDOW =
     WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-
-// Bar styles: where a bar sits or may dock, and what it shows.
-constexpr DWORD CBRS_ALIGN_LEFT = 0x1000;
-constexpr DWORD CBRS_ALIGN_TOP = 0x2000;
-constexpr DWORD CBRS_ALIGN_RIGHT = 0x4000;
-constexpr DWORD CBRS_ALIGN_BOTTOM = 0x8000;
-constexpr DWORD CBRS_ALIGN_ANY = 0xF000;
-constexpr DWORD CBRS_TOP = CBRS_ALIGN_TOP;
-constexpr DWORD CBRS_BOTTOM = CBRS_ALIGN_BOTTOM;
-constexpr DWORD CBRS_TOOLTIPS = 0x0010;
-constexpr DWORD CBRS_FLYBY = 0x0020;
-constexpr DWORD CBRS_SIZE_DYNAMIC = 0x0080;
-constexpr DWORD TBSTYLE_FLAT = 0x0800;
 
 struct CREATESTRUCT {
     DWORD style = WS_OVERLAPPEDWINDOW;

@@ -1,8 +1,5 @@
 #include "platform/qt/status_bar.h"
-
-#include "platform/qt/frame_wnd.h"
-#include "res/resource.h"
-#include "res/strings.h"
+#include "platform/win/app_resources.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -64,11 +61,11 @@ CStatusBar::LockStateFunc& LockFunc() {
 bool IsKeyLockOn(UINT nIndicatorID) {
     KeyLockTracker& t = KeyLockTracker::Instance();
     switch (nIndicatorID) {
-    case ID_INDICATOR_CAPS:
+    case afx::ID_INDICATOR_CAPS:
         return t.caps;
-    case ID_INDICATOR_NUM:
+    case afx::ID_INDICATOR_NUM:
         return t.num;
-    case ID_INDICATOR_SCRL:
+    case afx::ID_INDICATOR_SCRL:
         return t.scroll;
     default:
         return false;
@@ -85,15 +82,6 @@ CStatusBar::CStatusBar() {
     KeyLockTracker::Instance();
 }
 
-BOOL CStatusBar::Create(CFrameWnd* pParent, DWORD dwStyle, UINT) {
-    if (!pParent)
-        return FALSE;
-    pParent->setStatusBar(this);
-    pParent->m_pStatusBar = this;
-    setVisible((dwStyle & WS_VISIBLE) != 0);
-    return TRUE;
-}
-
 BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
     for (const Pane& p : m_panes) {
         removeWidget(p.label);
@@ -103,14 +91,14 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
     for (int i = 0; i < nIDCount; ++i) {
         UINT nID = lpIDArray[i];
         auto* label = new QLabel(this);
-        if (nID == ID_SEPARATOR) {
-            label->setText(QString::fromStdString(LoadResString(AFX_IDS_IDLEMESSAGE)));
+        if (nID == afx::ID_SEPARATOR) {
+            label->setText(QString::fromStdString(AfxLoadString(afx::AFX_IDS_IDLEMESSAGE)));
             addWidget(label, 1);
         } else {
-            if (!HasResString(nID))
+            if (!AfxHasString(nID))
                 return FALSE;
             // Wide enough for its text, which comes and goes with the lock.
-            QString text = QString::fromStdString(LoadResString(nID));
+            QString text = QString::fromStdString(AfxLoadString(nID));
             label->setAlignment(Qt::AlignCenter);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 8);
@@ -132,7 +120,7 @@ void CStatusBar::SetPaneText(int nIndex, const std::string& text) {
 
 void CStatusBar::SetMessageText(const std::string& text) {
     for (const Pane& p : m_panes) {
-        if (p.nID == ID_SEPARATOR) {
+        if (p.nID == afx::ID_SEPARATOR) {
             p.label->setText(QString::fromStdString(text));
             return;
         }
@@ -141,7 +129,7 @@ void CStatusBar::SetMessageText(const std::string& text) {
 
 std::string CStatusBar::GetMessageText() const {
     for (const Pane& p : m_panes) {
-        if (p.nID == ID_SEPARATOR)
+        if (p.nID == afx::ID_SEPARATOR)
             return p.label->text().toStdString();
     }
     return std::string();
@@ -149,10 +137,10 @@ std::string CStatusBar::GetMessageText() const {
 
 void CStatusBar::UpdateIndicators() {
     for (const Pane& p : m_panes) {
-        if (p.nID == ID_SEPARATOR)
+        if (p.nID == afx::ID_SEPARATOR)
             continue;
         bool on = LockFunc() ? LockFunc()(p.nID) : IsKeyLockOn(p.nID);
-        QString text = on ? QString::fromStdString(LoadResString(p.nID)) : QString();
+        QString text = on ? QString::fromStdString(AfxLoadString(p.nID)) : QString();
         if (p.label->text() != text)
             p.label->setText(text);
     }

@@ -1,8 +1,5 @@
 #include "platform/qt/tool_bar.h"
-
-#include "platform/qt/frame_wnd.h"
-#include "res/resource.h"
-#include "res/toolbar.h"
+#include "platform/win/app_resources.h"
 
 #include <QAction>
 #include <QBitmap>
@@ -28,65 +25,31 @@ Qt::ToolBarAreas ToolBarAreasOf(DWORD dwAlign) {
     return areas;
 }
 
-namespace {
-
-Qt::ToolBarArea FirstArea(DWORD dwAlign) {
-    if (dwAlign & CBRS_ALIGN_TOP)
-        return Qt::TopToolBarArea;
-    if (dwAlign & CBRS_ALIGN_BOTTOM)
-        return Qt::BottomToolBarArea;
-    if (dwAlign & CBRS_ALIGN_LEFT)
-        return Qt::LeftToolBarArea;
-    if (dwAlign & CBRS_ALIGN_RIGHT)
-        return Qt::RightToolBarArea;
-    return Qt::TopToolBarArea;
-}
-
-} // namespace
-
-BOOL CToolBar::CreateEx(CFrameWnd* pParent, DWORD, DWORD dwStyle, UINT nID) {
-    if (!pParent)
+BOOL CToolBar::LoadToolBar(std::span<const unsigned> buttons, const QImage& strip, QSize image,
+                           QRgb background) {
+    int images = 0;
+    for (unsigned nID : buttons)
+        images += nID != afx::ID_SEPARATOR;
+    if (!m_actionFor || strip.width() != image.width() * images || strip.height() != image.height())
         return FALSE;
-    m_pFrame = pParent;
-    m_nID = nID;
-    m_dwStyle = dwStyle & (CBRS_ALIGN_ANY | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
-    setIconSize(QSize(TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT));
-    setToolButtonStyle(Qt::ToolButtonIconOnly);
-    // Docked where asked; it moves only where docking is enabled later.
-    setMovable(false);
-    setFloatable(false);
-    pParent->addToolBar(FirstArea(dwStyle), this);
-    pParent->m_toolBars.push_back(this);
-    setVisible((dwStyle & WS_VISIBLE) != 0);
-    return TRUE;
-}
-
-BOOL CToolBar::LoadToolBar(UINT nIDResource) {
-    if (!m_pFrame || nIDResource != IDR_MAINFRAME)
-        return FALSE;
-    QImage strip = MakeToolBarBitmap();
-    if (strip.width() != TOOLBAR_IMAGE_WIDTH * TOOLBAR_IMAGE_COUNT)
-        return FALSE;
-    int image = 0;
-    for (unsigned nID : GetToolBarButtons()) {
-        if (nID == ID_SEPARATOR) {
+    setIconSize(image);
+    int n = 0;
+    for (unsigned nID : buttons) {
+        if (nID == afx::ID_SEPARATOR) {
             addSeparator();
             continue;
         }
-        QAction* action = m_pFrame->GetCommandAction(nID);
-        QImage cell =
-            strip.copy(image * TOOLBAR_IMAGE_WIDTH, 0, TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT)
-                .convertToFormat(QImage::Format_ARGB32);
+        QAction* action = m_actionFor(nID);
+        QImage cell = strip.copy(n * image.width(), 0, image.width(), image.height())
+                          .convertToFormat(QImage::Format_ARGB32);
         QPixmap pixmap = QPixmap::fromImage(cell);
         // The background colour of the strip shows the button face through.
-        pixmap.setMask(
-            QBitmap::fromImage(cell.createMaskFromColor(ToolBarBackground(), Qt::MaskInColor)));
-        QIcon icon(pixmap);
-        action->setIcon(icon);
+        pixmap.setMask(QBitmap::fromImage(cell.createMaskFromColor(background, Qt::MaskInColor)));
+        action->setIcon(QIcon(pixmap));
         addAction(action);
         if (QWidget* button = widgetForAction(action))
             button->installEventFilter(this);
-        ++image;
+        ++n;
     }
     return TRUE;
 }

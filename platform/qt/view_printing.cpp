@@ -1,6 +1,7 @@
 // The framework's printing course on a view: the Print dialog, the printing
 // loop with its cancellable "Printing" box, and print preview in the frame.
 #include "platform/qt/view.h"
+#include "platform/win/app_resources.h"
 
 #include "platform/qt/frame_wnd.h"
 #include "platform/qt/gdi.h"
@@ -9,7 +10,6 @@
 #include "platform/qt/win_app.h"
 #include "platform/win/afxmsgbox.h"
 #include "platform/win/document.h"
-#include "res/resource.h"
 
 #include <QApplication>
 #include <QPrintDialog>
@@ -184,7 +184,7 @@ void CView::OnFilePrintPreview() {
         m_pPreview->onClose();
         // Posted: the Print dialog runs once the preview's button has finished
         // its click, not inside it while the preview is being taken down.
-        QTimer::singleShot(0, frame, [frame] { frame->OnCommand(ID_FILE_PRINT); });
+        QTimer::singleShot(0, frame, [frame] { frame->OnCommand(afx::ID_FILE_PRINT); });
     };
     frame->BeginPreview(m_pPreview, [this] { EndPrintPreview(); });
     // Shown, the preview records the page once; a frame not shown yet has it

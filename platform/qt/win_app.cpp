@@ -1,8 +1,11 @@
 #include "platform/qt/win_app.h"
+#include "platform/win/app_resources.h"
 
 #include "platform/qt/doc_template.h"
-#include "res/resource.h"
-#include "res/strings.h"
+#include "platform/qt/frame_wnd.h"
+
+#include <QAction>
+#include <QMenu>
 
 #include <QApplication>
 #include <QSettings>
@@ -25,13 +28,28 @@ CWinApp* AfxGetApp() {
 }
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
-ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, OnOpenRecentFile)
-ON_COMMAND(ID_APP_EXIT, OnAppExit)
+ON_COMMAND_RANGE(afx::ID_FILE_MRU_FILE1, afx::ID_FILE_MRU_FILE4, OnOpenRecentFile)
+ON_COMMAND(afx::ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const char* pszAppName)
-    : m_strAppName(pszAppName ? pszAppName : LoadResString(AFX_IDS_APP_TITLE)) {
+    : m_strAppName(pszAppName ? pszAppName : AfxLoadString(afx::AFX_IDS_APP_TITLE)) {
     g_pApp = this;
+}
+
+void CWinApp::AddDocTemplate(CSingleDocTemplate* pTemplate) {
+    m_pDocTemplate = pTemplate;
+    if (!pTemplate)
+        return;
+    pTemplate->m_pAppTarget = this;
+    pTemplate->m_onFrameMade = [this](CFrameWnd* frame) {
+        if (!m_pMainWnd)
+            m_pMainWnd = frame;
+    };
+    pTemplate->m_onFrameGone = [this](CFrameWnd* frame) {
+        if (m_pMainWnd == frame)
+            m_pMainWnd = nullptr;
+    };
 }
 
 CWinApp::~CWinApp() {
@@ -154,7 +172,7 @@ void CWinApp::OnFileNew() {
 void CWinApp::OnOpenRecentFile(UINT nID) {
     if (!m_pRecentFileList)
         return;
-    int n = static_cast<int>(nID - ID_FILE_MRU_FILE1);
+    int n = static_cast<int>(nID - afx::ID_FILE_MRU_FILE1);
     if (n < 0 || n >= m_pRecentFileList->GetCount())
         return;
     std::string path = (*m_pRecentFileList)[n];
@@ -188,4 +206,57 @@ int AfxWinMain(int argc, char** argv) {
         return 1;
     }
     return app->Run();
+}
+
+// The frame's dealings with the application: its command route ends at the
+// application, its File menu shows the recent-file list, and dropped files
+// open as documents.
+std::vector<CCmdTarget*> CFrameWnd::GetCommandRoute() const {
+    if (!m_route.empty())
+        return m_route;
+    std::vector<CCmdTarget*> route{const_cast<CFrameWnd*>(this)};
+    if (CWinApp* app = AfxGetApp())
+        route.push_back(app);
+    return route;
+}
+
+void CFrameWnd::UpdateRecentFileItems(QMenu* menu) {
+    QAction* placeholder = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->property("placeholder").toBool())
+            placeholder = action;
+    }
+    if (!placeholder)
+        return;
+    for (QAction* action : m_recentFileActions) {
+        menu->removeAction(action);
+        delete action;
+    }
+    m_recentFileActions.clear();
+    CWinApp* app = AfxGetApp();
+    CRecentFileList* list = app ? app->GetRecentFileList() : nullptr;
+    int count = list ? list->GetCount() : 0;
+    // The grey placeholder shows only while the list is empty.
+    placeholder->setVisible(count == 0);
+    QList<QAction*> all = menu->actions();
+    QAction* before = nullptr;
+    int at = static_cast<int>(all.indexOf(placeholder));
+    if (at + 1 < all.size())
+        before = all[at + 1];
+    for (int i = 0; i < count; ++i) {
+        UINT nID = afx::ID_FILE_MRU_FILE1 + static_cast<UINT>(i);
+        auto* action = new QAction(QString::fromStdString(list->GetMenuText(i)), menu);
+        action->setData(nID);
+        action->setStatusTip(QString::fromStdString(AfxCommandPrompt(nID)));
+        connect(action, &QAction::triggered, this, [this, nID] { OnCommand(nID); });
+        menu->insertAction(before, action);
+        m_recentFileActions.push_back(action);
+    }
+}
+
+void CFrameWnd::OnDropFiles(const std::vector<std::string>& paths) {
+    if (CWinApp* app = AfxGetApp()) {
+        for (const std::string& p : paths)
+            app->OpenDocumentFile(p.c_str());
+    }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/win/cmdtarget.h"
+#include "platform/win/app_resources.h"
 #include "platform/win/recent_file_list.h"
 
 #include <memory>
@@ -45,7 +46,8 @@ public:
     CRecentFileList* GetRecentFileList() { return m_pRecentFileList.get(); }
 
     // Registers the one document template; the application keeps it.
-    void AddDocTemplate(CSingleDocTemplate* pTemplate) { m_pDocTemplate = pTemplate; }
+    // The one document template (null removes it); its frame becomes the main window.
+    void AddDocTemplate(CSingleDocTemplate* pTemplate);
     CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
     // Opens the file at path through the template and lists it as recent.
     // Returns the document, or null when it could not be opened.
@@ -61,7 +63,7 @@ public:
 
 protected:
     // The framework's new-document step through the template; the
-    // application maps it to ID_FILE_NEW.
+    // application maps it to afx::ID_FILE_NEW.
     void OnFileNew();
     // Recent-file entries 57616 to 57619: opens the entry; drops it when that fails.
     void OnOpenRecentFile(UINT nID);

@@ -1,6 +1,6 @@
 // Page geometry fed by any 32-bit value from a file: scaled places, text
 // heights, full-size crops and the visible part of a picture stay in range.
-#include "view/page_math.h"
+#include "geometry/page_math.h"
 
 #include <gtest/gtest.h>
 

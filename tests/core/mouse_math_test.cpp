@@ -2,7 +2,7 @@
 // under the pointer, grid snap and clamping, proportional sizing and cropping.
 #include "document/zelbrin_doc.h"
 #include "support/test_support.h"
-#include "view/mouse_math.h"
+#include "geometry/mouse_math.h"
 
 #include <gtest/gtest.h>
 

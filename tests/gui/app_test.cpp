@@ -3,7 +3,7 @@
 #include "app/main_frame.h"
 #include "app/zelbrin_app.h"
 #include "document/zelbrin_doc.h"
-#include "imaging/page_export.h"
+#include "render/page_export.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/gdi.h"
 #include "platform/qt/printer.h"
@@ -12,7 +12,7 @@
 #include "res/resource.h"
 #include "support/modal_dialog.h"
 #include "support/test_support.h"
-#include "view/page_math.h"
+#include "geometry/page_math.h"
 #include "view/zelbrin_view.h"
 
 #include <QAction>

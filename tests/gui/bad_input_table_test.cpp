@@ -2,7 +2,7 @@
 // files, settings, command lines), each with the outcome the user gets: the
 // exact message (or the documented silent refusal), the exit status of the
 // command line, and, in the editor, the album that was open left as it was.
-#include "app/settings.h"
+#include "view/view_settings.h"
 #include "document/album_format.h"
 #include "document/fixed_text.h"
 #include "document/zelbrin_doc.h"

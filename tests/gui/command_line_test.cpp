@@ -1,11 +1,11 @@
 // The command line: parsing, the export size rule, and the program run as a
 // user runs it.
-#include "app/command_line.h"
+#include "cli/command_line.h"
 #include "document/album_format.h"
 #include "document/album_paths.h"
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_reader.h"
-#include "imaging/page_export.h"
+#include "render/page_export.h"
 #include "support/test_support.h"
 #include "view/zelbrin_view.h"
 

@@ -4,7 +4,7 @@
 #include "dialogs/export_dialog.h"
 #include "dialogs/gridline_dialog.h"
 #include "dialogs/text_item_dialog.h"
-#include "res/dialog_templates.h"
+#include "dialogs/dialog_templates.h"
 #include "support/modal_dialog.h"
 #include "support/test_support.h"
 

@@ -1,6 +1,7 @@
 // The frame window: menus, tool bar and status bar from the resources, keys,
 // update handlers before commands, prompts, drops and the close request.
 #include "platform/qt/frame_wnd.h"
+#include "res/qt/toolbar.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/status_bar.h"
 #include "platform/qt/tool_bar.h"
@@ -97,7 +98,9 @@ public:
             return -1;
         if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP,
                                    AFX_IDW_TOOLBAR) ||
-            !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+            !m_wndToolBar.LoadToolBar(GetToolBarButtons(), MakeToolBarBitmap(),
+                                      QSize(TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT),
+                                      ToolBarBackground()))
             return -1;
         static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                                           ID_INDICATOR_SCRL};

@@ -1,6 +1,6 @@
 // Device-context semantics the page drawing relies on, checked pixel by pixel
 // on memory bitmaps and window surfaces.
-#include "imaging/dib_draw.h"
+#include "render/dib_draw.h"
 #include "imaging/dib_image.h"
 #include "platform/qt/gdi.h"
 #include "platform/qt/wnd.h"

@@ -2,7 +2,7 @@
 // format and the failures.
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_reader.h"
-#include "imaging/page_export.h"
+#include "render/page_export.h"
 #include "support/test_support.h"
 #include "view/zelbrin_view.h"
 

@@ -1,7 +1,7 @@
 // The page view: geometry from printer and screen, the two-layer rendering,
 // the selection frame and the per-step repaint of a dragged item.
 #include "document/zelbrin_doc.h"
-#include "imaging/dib_draw.h"
+#include "render/dib_draw.h"
 #include "imaging/dib_image.h"
 #include "imaging/jpeg_reader.h"
 #include "imaging/jpeg_writer.h"
@@ -9,7 +9,7 @@
 #include "platform/qt/gdi.h"
 #include "support/painter_dc.h"
 #include "support/test_support.h"
-#include "view/page_math.h"
+#include "geometry/page_math.h"
 #include "view/zelbrin_view.h"
 
 #include <gtest/gtest.h>

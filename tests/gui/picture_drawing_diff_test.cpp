@@ -4,13 +4,13 @@
 // larger than the picture and one stretching copy. Random pictures, crops,
 // places, scales and targets (memory bitmaps with and without clipping, a
 // printer-flagged image, a painter as printers have) must give the same pixels.
-#include "imaging/dib_draw.h"
+#include "render/dib_draw.h"
 #include "imaging/dib_image.h"
-#include "imaging/page_drawing.h"
+#include "render/page_drawing.h"
 #include "platform/qt/gdi.h"
 #include "support/painter_dc.h"
 #include "support/test_support.h"
-#include "view/page_math.h"
+#include "geometry/page_math.h"
 
 #include <gtest/gtest.h>
 

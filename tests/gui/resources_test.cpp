@@ -1,12 +1,13 @@
 // The resource tables: menus, keys, prompts, the template string and the
 // tool-bar images agree with each other.
 #include "res/accelerators.h"
-#include "res/app_icon.h"
+#include "res/qt/app_icon.h"
 #include "res/help_page.h"
 #include "res/menu.h"
 #include "res/resource.h"
+#include "platform/win/app_resources.h"
 #include "res/strings.h"
-#include "res/toolbar.h"
+#include "res/qt/toolbar.h"
 
 #include <gtest/gtest.h>
 
@@ -70,14 +71,14 @@ TEST(MenuTable, EveryLabelShowsAKeyThatRunsItsCommand) {
 TEST(MenuTable, EveryCommandHasAPrompt) {
     for (const MenuItemDef& item : AllItems()) {
         if (item.nID != ID_SEPARATOR) {
-            EXPECT_FALSE(GetCommandPrompt(item.nID).empty()) << item.text;
+            EXPECT_FALSE(AfxCommandPrompt(item.nID).empty()) << item.text;
         }
     }
-    EXPECT_EQ(GetCommandPrompt(ID_FILE_OPEN), "Insert an image into the document");
-    EXPECT_EQ(GetCommandTip(ID_FILE_OPEN), "Insert image");
-    EXPECT_EQ(GetCommandPrompt(ID_GRIDLINE_SPACING), "Gridline Spacing");
-    EXPECT_EQ(GetCommandTip(ID_GRIDLINE_SPACING), "");
-    EXPECT_EQ(GetCommandPrompt(ID_FILE_MRU_FILE1 + 2), "Open this document");
+    EXPECT_EQ(AfxCommandPrompt(ID_FILE_OPEN), "Insert an image into the document");
+    EXPECT_EQ(AfxCommandTip(ID_FILE_OPEN), "Insert image");
+    EXPECT_EQ(AfxCommandPrompt(ID_GRIDLINE_SPACING), "Gridline Spacing");
+    EXPECT_EQ(AfxCommandTip(ID_GRIDLINE_SPACING), "");
+    EXPECT_EQ(AfxCommandPrompt(ID_FILE_MRU_FILE1 + 2), "Open this document");
 }
 
 TEST(AcceleratorTable, KeysBoundToEachCommand) {
@@ -104,8 +105,8 @@ TEST(StringTable, FrameworkStringsAndTemplateFields) {
     EXPECT_FALSE(HasResString(12345));
     const char* fields[] = {"Zelbrin", "", "RivizI", "", "", "Zelbrin.Document", "RivizI Document"};
     for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(GetDocTemplateField(i), fields[i]) << i;
-    EXPECT_EQ(GetDocTemplateField(7), "");
+        EXPECT_EQ(AfxStringField(IDR_MAINFRAME, i), fields[i]) << i;
+    EXPECT_EQ(AfxStringField(IDR_MAINFRAME, 7), "");
 }
 
 TEST(ToolBarTable, ButtonsAndSeparatorsInOrder) {
@@ -138,7 +139,7 @@ TEST(ToolBarTable, ButtonsAndSeparatorsInOrder) {
         if (nID == 0)
             continue;
         ++images;
-        EXPECT_FALSE(GetCommandTip(nID).empty()) << nID;
+        EXPECT_FALSE(AfxCommandTip(nID).empty()) << nID;
     }
     EXPECT_EQ(images, TOOLBAR_IMAGE_COUNT);
 }

@@ -1,9 +1,9 @@
 // The settings store: profile functions, the five view preferences with their
 // defaults and number texts, the recent-file list and the preview page count.
-#include "app/settings.h"
+#include "view/view_settings.h"
 #include "platform/qt/win_app.h"
 #include "support/test_support.h"
-#include "view/page_math.h"
+#include "geometry/page_math.h"
 
 #include <gtest/gtest.h>
 

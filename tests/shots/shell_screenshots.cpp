@@ -7,9 +7,9 @@
 #include "platform/qt/status_bar.h"
 #include "platform/qt/tool_bar.h"
 #include "platform/qt/win_app.h"
-#include "res/app_icon.h"
+#include "res/qt/app_icon.h"
 #include "res/resource.h"
-#include "res/toolbar.h"
+#include "res/qt/toolbar.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,9 @@ public:
         static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                                           ID_INDICATOR_SCRL};
         if (!bar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR) ||
-            !bar.LoadToolBar(IDR_MAINFRAME) ||
+            !bar.LoadToolBar(GetToolBarButtons(), MakeToolBarBitmap(),
+                             QSize(TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT),
+                             ToolBarBackground()) ||
             !status.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
             !status.SetIndicators(indicators, 4))
             return -1;

@@ -1,4 +1,7 @@
-// Entry point of the window tests: one QApplication for the whole run.
+// Entry point of the window tests: one QApplication for the whole run, the
+// program's resources handed to the framework.
+#include "app/program_resources.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -21,6 +24,7 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    InstallProgramResources();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,4 +1,4 @@
-#include "view/page_math.h"
+#include "geometry/page_math.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,11 +1,11 @@
-#include "imaging/page_drawing.h"
+#include "render/page_drawing.h"
 
 #include "document/album_paths.h"
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_reader.h"
 #include "platform/qt/gdi.h"
 #include "platform/win/afxmsgbox.h"
-#include "view/page_math.h"
+#include "geometry/page_math.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "imaging/page_export.h"
+#include "render/page_export.h"
 
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_writer.h"
-#include "imaging/page_drawing.h"
+#include "render/page_drawing.h"
 #include "platform/win/afxmsgbox.h"
 
 #include <cstdlib>

@@ -1,8 +1,7 @@
-#include "view/mouse_math.h"
-
-#include "document/zelbrin_doc.h"
+#include "geometry/mouse_math.h"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace {
 
@@ -83,17 +82,6 @@ CropEdge EdgeAt(const RECT& rc, POINT pt) {
 
 bool InsidePlace(const RECT& rc, POINT pt) {
     return Between(rc.left, pt.x, rc.right) && Between(rc.top, pt.y, rc.bottom);
-}
-
-int ItemUnderPoint(const CZelbrinDoc& doc, POINT pt) {
-    int hit = -1;
-    for (int i = 0; i < doc.GetItemCount(); ++i)
-        if (doc.ItemAt(i).nKind != ITEM_TEXT && InsidePlace(doc.ItemAt(i).rcPlace, pt))
-            hit = i;
-    for (int i = 0; i < doc.GetItemCount(); ++i)
-        if (doc.ItemAt(i).nKind == ITEM_TEXT && InsidePlace(doc.ItemAt(i).rcPlace, pt))
-            hit = i;
-    return hit;
 }
 
 int SnapToGridLine(int v, int step, int lines) {

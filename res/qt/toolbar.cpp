@@ -1,4 +1,4 @@
-#include "res/toolbar.h"
+#include "res/qt/toolbar.h"
 
 #include "res/resource.h"
 

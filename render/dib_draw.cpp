@@ -1,4 +1,4 @@
-#include "imaging/dib_draw.h"
+#include "render/dib_draw.h"
 
 #include "imaging/dib_image.h"
 #include "platform/qt/gdi.h"

@@ -1,6 +1,6 @@
-#include "res/dialog_templates.h"
+#include "dialogs/dialog_templates.h"
 
-#include "res/app_icon.h"
+#include "res/qt/app_icon.h"
 
 #include <iterator>
 

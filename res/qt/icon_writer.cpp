@@ -1,6 +1,6 @@
 // Build tool: writes the application icon as PNG files into a freedesktop
 // icon theme folder, OUT/hicolor/NxN/apps/zelbrin.png for every icon size.
-#include "res/app_icon.h"
+#include "res/qt/app_icon.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "view/view_settings.h"
 
 #include "platform/qt/win_app.h"
 #include "platform/win/c_locale.h"

@@ -1,10 +1,10 @@
-#include "app/headless_page.h"
+#include "render/headless_page.h"
 
 #include "document/zelbrin_doc.h"
-#include "imaging/page_drawing.h"
+#include "render/page_drawing.h"
 #include "platform/qt/gdi.h"
 #include "platform/qt/printer.h"
-#include "view/page_math.h"
+#include "geometry/page_math.h"
 
 #include <QPrinter>
 

@@ -6,9 +6,7 @@
 // as no result.
 #pragma once
 
-#include "document/page_item.h"
-
-class CZelbrinDoc;
+#include "platform/win/wintypes.h"
 
 // What the held button is doing.
 enum DragMode {
@@ -49,9 +47,6 @@ DragMode PressedHandle(const RECT& rc, POINT pt);
 CropEdge EdgeAt(const RECT& rc, POINT pt);
 // Right and bottom count as inside.
 bool InsidePlace(const RECT& rc, POINT pt);
-// The item under pt: the last picture that holds it, overridden by the last
-// text item that holds it; -1 when none does.
-int ItemUnderPoint(const CZelbrinDoc& doc, POINT pt);
 
 // A wished coordinate snapped to the nearest gridline 0 .. lines - 1 of step
 // (the first within half a step, so the lower line wins at the midpoint).

@@ -1,4 +1,4 @@
-#include "res/app_icon.h"
+#include "res/qt/app_icon.h"
 
 #include "res/dialog_ids.h"
 
