@@ -41,7 +41,10 @@ CMainFrame* CZelbrinApp::GetMainFrame() const {
 
 BOOL CZelbrinApp::InitInstance() {
     InstallQtMessageBoxes(QString::fromStdString(GetAppName()));
-    SetRegistryKey("Local AppWizard-Generated Applications");
+    // $XDG_CONFIG_HOME/zelbrin/zelbrin.conf, taken over from where earlier
+    // versions kept it.
+    SetRegistryKey("zelbrin");
+    SetProfileName("zelbrin", "Local AppWizard-Generated Applications", "Zelbrin");
     LoadStdProfileSettings(4);
 
     m_pTemplate = std::make_unique<CSingleDocTemplate>(

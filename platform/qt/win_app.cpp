@@ -8,6 +8,7 @@
 #include <QMenu>
 
 #include <QApplication>
+#include <QFile>
 #include <QSettings>
 #include <QWidget>
 
@@ -85,11 +86,30 @@ void CWinApp::SetProfileRoot(const std::string& folder) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir);
 }
 
+void CWinApp::SetProfileName(const char* pszName, const char* pszOldKey, const char* pszOldName) {
+    m_strProfileName = pszName ? pszName : "";
+    m_strOldKey = pszOldKey ? pszOldKey : "";
+    m_strOldName = pszOldName ? pszOldName : "";
+    m_pSettings.reset();
+}
+
 QSettings& CWinApp::Store() {
-    if (!m_pSettings)
-        m_pSettings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                  QString::fromStdString(m_strRegistryKey),
-                                                  QString::fromStdString(m_strAppName));
+    if (m_pSettings)
+        return *m_pSettings;
+    const std::string& name = m_strProfileName.empty() ? m_strAppName : m_strProfileName;
+    m_pSettings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                              QString::fromStdString(m_strRegistryKey),
+                                              QString::fromStdString(name));
+    if (!m_strOldName.empty() && !QFile::exists(m_pSettings->fileName())) {
+        // The settings of an earlier version, taken over once.
+        QSettings old(QSettings::NativeFormat, QSettings::UserScope,
+                      QString::fromStdString(m_strOldKey), QString::fromStdString(m_strOldName));
+        if (QFile::exists(old.fileName())) {
+            for (const QString& key : old.allKeys())
+                m_pSettings->setValue(key, old.value(key));
+            m_pSettings->sync();
+        }
+    }
     return *m_pSettings;
 }
 

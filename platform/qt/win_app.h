@@ -31,6 +31,11 @@ public:
     // Keeps the settings in the per-user store under organisation pszKey and
     // the application title (a registry key on Windows, a file elsewhere).
     void SetRegistryKey(const char* pszKey);
+    // The settings live in <user config>/<registry key>/<name>.conf (the
+    // application's name unless set here); a store that does not exist yet
+    // starts as a copy of the one of oldKey and oldName, when that exists.
+    void SetProfileName(const char* pszName, const char* pszOldKey = nullptr,
+                        const char* pszOldName = nullptr);
     UINT GetProfileInt(LPCSTR section, LPCSTR entry, int nDefault);
     std::string GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR pszDefault = "");
     BOOL WriteProfileInt(LPCSTR section, LPCSTR entry, int nValue);
@@ -77,6 +82,7 @@ private:
 
     std::string m_strAppName;
     std::string m_strRegistryKey;
+    std::string m_strProfileName, m_strOldKey, m_strOldName;
     std::unique_ptr<QSettings> m_pSettings;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     CSingleDocTemplate* m_pDocTemplate = nullptr;

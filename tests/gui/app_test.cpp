@@ -68,9 +68,9 @@ protected:
     CZelbrinDoc& Doc() { return *app->GetDocument(); }
     CMainFrame& Frame() { return *app->GetMainFrame(); }
     CZelbrinView& View() { return *app->GetView(); }
+    // $XDG_CONFIG_HOME/zelbrin/zelbrin.conf (here under the test's folder).
     QSettings Store() {
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                         "Local AppWizard-Generated Applications", "Zelbrin");
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, "zelbrin", "zelbrin");
     }
 
     TempDir store;
@@ -123,6 +123,29 @@ TEST_F(Editor, SpacingsAreReadAndWrittenInTheCLocale) {
     QSettings s = Store();
     EXPECT_EQ(s.value("Gridlines/Vert Spacing").toString(), "0.3333");
     EXPECT_EQ(s.value("Gridlines/Horiz Spacing").toString(), "0.2500");
+}
+
+// The settings of an earlier version are taken over once, where a Linux user
+// looks for them; the old file stays as it was.
+TEST_F(Editor, OldSettingsAreTakenOverOnce) {
+    const QString old =
+        QString::fromStdString(store.File("Local AppWizard-Generated Applications/Zelbrin.conf"));
+    {
+        QSettings s(old, QSettings::IniFormat);
+        s.setValue("Gridlines/Show", 1);
+        s.setValue("Gridlines/Vert Spacing", "0.5");
+    }
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(View().m_bShowGrid, 1);
+    EXPECT_EQ(View().m_fVertSpacing, 0.5f);
+    View().OnShowGridlines();
+    Stop();
+    EXPECT_TRUE(FileExists(store.File("zelbrin/zelbrin.conf")));
+    EXPECT_EQ(Store().value("Gridlines/Show").toInt(), 0);
+    EXPECT_EQ(QSettings(old, QSettings::IniFormat).value("Gridlines/Show").toInt(), 1);
+    // From now on the new file is the one read.
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(View().m_bShowGrid, 0);
 }
 
 TEST_F(Editor, KeysRunTheCommandsTheirLabelsShow) {
