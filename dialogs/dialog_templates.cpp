@@ -26,7 +26,9 @@ const DlgItemTemplate kAboutItems[] = {
 const DlgItemTemplate kTextItemItems[] = {
     // Multi-line, Enter makes a new line, words wrap; no scroll bars and no
     // automatic vertical scrolling.
-    {K::Edit, IDC_TEXT, "", 7, 59, 222, 62, ES_MULTILINE | ES_WANTRETURN | WS_BORDER | WS_TABSTOP},
+    {K::Edit, IDC_TEXT, "", 7, 59, 222, 52, ES_MULTILINE | ES_WANTRETURN | WS_BORDER | WS_TABSTOP},
+    // How many of the text's characters are left, updated as it is typed.
+    {K::Static, IDC_TEXT_LEFT, "", 7, 114, 222, 10, SS_LEFT | SS_NOPREFIX},
     {K::Button, IDC_STATIC, "Style", 7, 2, 55, 51, BS_GROUPBOX},
     {K::Button, IDC_BOLD, "Bold", 13, 14, 30, 10, kCheck},
     {K::Button, IDC_ITALIC, "Italic", 13, 26, 31, 10, kCheck},

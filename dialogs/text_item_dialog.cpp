@@ -6,6 +6,8 @@
 #include "dialogs/dialog_templates.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
 
 const char* const CTextItemDialog::kFontNames[12] = {
     "Arial",          "Arial Narrow", "Mistral", "Times New Roman", "Helvetica", "Palatino",
@@ -36,7 +38,30 @@ BOOL CTextItemDialog::OnInitDialog() {
     if (auto* combo = qobject_cast<QComboBox*>(GetDlgItem(IDC_FONT)))
         for (const char* name : kFontNames)
             combo->addItem(QString::fromLatin1(name));
-    return CDialog::OnInitDialog();
+    const BOOL result = CDialog::OnInitDialog();
+    auto* text = qobject_cast<QPlainTextEdit*>(GetDlgItem(IDC_TEXT));
+    auto* left = qobject_cast<QLabel*>(GetDlgItem(IDC_TEXT_LEFT));
+    if (text && left) {
+        const auto update = [text, left] {
+            left->setText(
+                QString::fromStdString(CharactersLeftText(text->toPlainText().toStdString())));
+        };
+        QObject::connect(text, &QPlainTextEdit::textChanged, left, update);
+        update();
+    }
+    return result;
+}
+
+std::string CTextItemDialog::CharactersLeftText(const std::string& typed) {
+    // As the item will hold it: UTF-8, each line break as CR LF.
+    long long used = 0;
+    for (char c : typed)
+        used += c == '\n' ? 2 : 1;
+    const long long left = MAX_TEXT_CHARS - used;
+    if (left >= 0)
+        return std::to_string(left) + " of " + std::to_string(MAX_TEXT_CHARS) + " characters left";
+    return std::to_string(-left) + " characters too many: the text is cut at " +
+           std::to_string(MAX_TEXT_CHARS);
 }
 
 void CTextItemDialog::DoDataExchange(CDataExchange* pDX) {

@@ -32,5 +32,8 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    // What the line under the text says of its length (the item holds at most
+    // MAX_TEXT_CHARS bytes, a line break taking two).
+    static std::string CharactersLeftText(const std::string& typed);
     void DoDataExchange(CDataExchange* pDX) override;
 };

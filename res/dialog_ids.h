@@ -21,3 +21,4 @@ constexpr int IDC_FONT = 1016;
 constexpr int IDC_EXPORT_WIDTH = 1017;
 constexpr int IDC_EXPORT_HEIGHT = 1018;
 constexpr int IDC_TEXT_OK = 1019;
+constexpr int IDC_TEXT_LEFT = 1020;

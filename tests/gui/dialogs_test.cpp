@@ -224,6 +224,24 @@ TEST(TextItemDialog, OpensWithTheFontListInOrder) {
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
+// The line under the text says how much of the item's room is left, as typed.
+TEST(TextItemDialog, TellsHowManyCharactersAreLeft) {
+    CTextItemDialog dlg;
+    dlg.m_strText = "Summer";
+    OnNextModal([&](QDialog*) {
+        auto* left = qobject_cast<QLabel*>(Item(dlg, IDC_TEXT_LEFT));
+        ASSERT_NE(left, nullptr);
+        EXPECT_EQ(left->text(), "394 of 400 characters left");
+        auto* text = qobject_cast<QPlainTextEdit*>(Item(dlg, IDC_TEXT));
+        text->setPlainText("a\nb"); // the line break takes two
+        EXPECT_EQ(left->text(), "396 of 400 characters left");
+        text->setPlainText(QString(402, 'x'));
+        EXPECT_EQ(left->text(), "2 characters too many: the text is cut at 400");
+        Click(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
 TEST(TextItemDialog, FontNameSelectsTheFirstEntryBeginningWithIt) {
     struct Case {
         const char* font;
