@@ -49,22 +49,21 @@ bool PrintAlbumWithoutWindow(const CZelbrinDoc& doc, const HeadlessPage& page,
     const std::string name = pdfPath.empty() ? AfxPrinterName(app) : pdfPath;
     CPrinterDC dc(target);
     const std::string title = doc.GetTitle().empty() ? "Untitled" : doc.GetTitle();
-    if (dc.StartDoc(title.c_str()) < 0) {
+    CPageDrawing drawing(&doc);
+    bool started = false;
+    const PrintJobOutcome job = RunPrintJob(
+        dc, title, [](int page) { return page == 1; },
+        [&](int) {
+            started = true;
+            drawing.DrawPage(&dc, PrintingScale(dc.GetDeviceCaps(LOGPIXELSX), page.nPixelsPerInch));
+        });
+    if (!started) {
         error = (pdfPath.empty() ? "cannot print on " : "cannot write ") + name;
         return false;
     }
-    dc.StartPage();
-    CPageDrawing drawing(&doc);
-    drawing.DrawPage(&dc, PrintingScale(dc.GetDeviceCaps(LOGPIXELSX), page.nPixelsPerInch));
-    dc.EndPage();
-    const bool ended = dc.EndDoc() >= 0;
-    const std::string failure = AfxPrintJobFailure(*target);
-    if (!failure.empty()) {
-        error = "the page could not be printed on " + name + ": " + failure;
-        return false;
-    }
-    if (!ended) {
-        error = "cannot write " + pdfPath;
+    if (!job.strFailure.empty()) {
+        error = job.bUnwritten ? "cannot write " + pdfPath
+                               : "the page could not be printed on " + name + ": " + job.strFailure;
         return false;
     }
     notes.clear();

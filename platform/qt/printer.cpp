@@ -227,3 +227,36 @@ int CPrinterDC::AbortDoc() {
     return EndDoc();
 #endif
 }
+
+PrintJobOutcome RunPrintJob(CPrinterDC& dc, const std::string& title,
+                            const std::function<bool(int)>& hasPage,
+                            const std::function<void(int)>& drawPage) {
+    PrintJobOutcome out;
+    QPrinter* printer = dc.GetPrinter();
+    if (dc.StartDoc(title.c_str()) < 0) {
+        out.strFailure = printer ? AfxPrintJobFailure(*printer) : std::string();
+        if (out.strFailure.empty())
+            out.strFailure = "the printer could not be opened";
+        return out;
+    }
+    for (int page = 1; hasPage(page); ++page) {
+        if (!dc.QueryAbort())
+            break;
+        dc.StartPage();
+        drawPage(page);
+        dc.EndPage();
+    }
+    // The abort procedure says once more whether the job was cancelled.
+    if (!dc.QueryAbort()) {
+        out.bCancelled = true;
+        dc.AbortDoc();
+        return out;
+    }
+    const bool ended = dc.EndDoc() >= 0;
+    out.strFailure = printer ? AfxPrintJobFailure(*printer) : std::string();
+    if (out.strFailure.empty() && !ended) {
+        out.strFailure = "the file could not be written";
+        out.bUnwritten = true;
+    }
+    return out;
+}

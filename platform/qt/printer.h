@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QString>
 #include <memory>
+#include <functional>
 #include <string>
 
 class QPrinter;
@@ -47,3 +48,17 @@ private:
     QString m_strPdfTarget; // the PDF file being printed to, while its job runs
     QString m_strPdfTemp;   // where it is written meanwhile
 };
+
+// One print job on dc's printer, the same for printing, the preview and a run
+// without a window: StartDoc; then, for page 1, 2, ... while hasPage(page)
+// and the job goes on (dc's abort procedure), StartPage, drawPage(page),
+// EndPage; then EndDoc. A job cancelled by the abort procedure is aborted
+// and sends nothing.
+struct PrintJobOutcome {
+    bool bCancelled = false;
+    std::string strFailure; // why the job was not printed; empty when it was
+    bool bUnwritten = false; // it failed as the file it went to was not written
+};
+PrintJobOutcome RunPrintJob(CPrinterDC& dc, const std::string& title,
+                            const std::function<bool(int)>& hasPage,
+                            const std::function<void(int)>& drawPage);

@@ -3,6 +3,7 @@
 
 #include "platform/qt/wnd.h"
 
+#include <functional>
 #include <string>
 
 class CDC;
@@ -40,6 +41,8 @@ public:
     virtual void OnDraw(CDC* pDC) = 0;
     // The text mapping mode with the origin at the client area's top-left;
     // when printing without a page count, only page 1 goes on.
+    // The pages of a print job: page n exists when OnPrepareDC lets it print.
+    std::function<bool(int)> PagesOf(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
     // The base step repaints the whole view.
     virtual void OnInitialUpdate();

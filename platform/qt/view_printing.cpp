@@ -61,6 +61,17 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     return dlg.exec() == QDialog::Accepted;
 }
 
+std::function<bool(int)> CView::PagesOf(CDC* pDC, CPrintInfo* pInfo) {
+    return [this, pDC, pInfo](int page) {
+        pInfo->m_nCurPage = pInfo->m_nMinPage + static_cast<UINT>(page - 1);
+        if (pInfo->m_nCurPage > pInfo->m_nMaxPage)
+            return false;
+        pInfo->m_bContinuePrinting = TRUE;
+        OnPrepareDC(pDC, pInfo);
+        return pInfo->m_bContinuePrinting != FALSE;
+    };
+}
+
 void CView::OnPrint(CDC* pDC, CPrintInfo*) {
     OnDraw(pDC);
 }
@@ -84,37 +95,16 @@ void CView::PrintJob(BOOL bDirect) {
     const std::string name = AfxPrinterName(printer);
     CPrinterDC dc(&printer);
     OnBeginPrinting(&dc, &info);
-    bool cancelled = false;
     {
         CPrintingDialog box(window(), DocName(GetDocument()), name);
+        bool cancelled = false;
         dc.SetAbortProc([&] { return !(cancelled = cancelled || !box.Continue()); });
-        if (dc.StartDoc(DocName(GetDocument()).c_str()) < 0) {
-            info.m_bFailed = TRUE;
-            info.m_strFailure = AfxPrintJobFailure(printer);
-            if (info.m_strFailure.empty())
-                info.m_strFailure = "the printer could not be opened";
-        } else {
-            for (info.m_nCurPage = info.m_nMinPage; info.m_nCurPage <= info.m_nMaxPage;
-                 ++info.m_nCurPage) {
-                OnPrepareDC(&dc, &info);
-                if (!info.m_bContinuePrinting || !dc.QueryAbort())
-                    break;
-                dc.StartPage();
-                OnPrint(&dc, &info);
-                dc.EndPage();
-            }
-            if (cancelled) {
-                info.m_bCancelled = TRUE;
-                dc.AbortDoc();
-            } else {
-                const bool ended = dc.EndDoc() >= 0;
-                info.m_strFailure = AfxPrintJobFailure(printer);
-                if (info.m_strFailure.empty() && !ended)
-                    info.m_strFailure = "the file could not be written";
-                info.m_bFailed = !info.m_strFailure.empty();
-            }
-        }
+        const PrintJobOutcome job = RunPrintJob(dc, DocName(GetDocument()), PagesOf(&dc, &info),
+                                                [&](int) { OnPrint(&dc, &info); });
         dc.SetAbortProc(nullptr);
+        info.m_bCancelled = job.bCancelled;
+        info.m_strFailure = job.strFailure;
+        info.m_bFailed = !job.bCancelled && !job.strFailure.empty();
     }
     if (info.m_bFailed)
         AfxMessageBox("The page could not be printed on " + name + ": " + info.m_strFailure + ".",
@@ -140,6 +130,7 @@ void CView::OnFilePrintPreview() {
     m_pPreview = new CPreviewView(
         &printer, app ? app->m_nNumPreviewPages : 1,
         [this, info, painting](QPrinter* target) {
+            // The preview records its pages: a job that cannot fail or be cancelled.
             if (*painting) {
                 // Asked again while the page is being drawn (events are served
                 // while pictures decode): drawn once this drawing is done.
@@ -155,19 +146,8 @@ void CView::OnFilePrintPreview() {
                 ~Done() { flag = false; }
             } done{*painting};
             CPrinterDC dc(target);
-            if (dc.StartDoc(DocName(GetDocument()).c_str()) < 0)
-                return;
-            for (info->m_nCurPage = info->m_nMinPage; info->m_nCurPage <= info->m_nMaxPage;
-                 ++info->m_nCurPage) {
-                info->m_bContinuePrinting = TRUE;
-                OnPrepareDC(&dc, info.get());
-                if (!info->m_bContinuePrinting)
-                    break;
-                dc.StartPage();
-                OnPrint(&dc, info.get());
-                dc.EndPage();
-            }
-            dc.EndDoc();
+            RunPrintJob(dc, DocName(GetDocument()), PagesOf(&dc, info.get()),
+                        [&](int) { OnPrint(&dc, info.get()); });
         },
         frame);
     m_pPreview->onClose = [this, frame, info, attribs] {
