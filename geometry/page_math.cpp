@@ -11,6 +11,21 @@ int ComputePixelsPerInch(int vertRes, float pageHeightInches) {
     return static_cast<int>(static_cast<float>(vertRes - 130) / pageHeightInches);
 }
 
+bool PageFromPrinter(int horzRes, int vertRes, int dpi, PageGeometry& page) {
+    if (dpi <= 0)
+        return false;
+    page.nPrinterDpi = dpi;
+    page.fWidthInches = static_cast<float>(horzRes) / static_cast<float>(dpi);
+    page.fHeightInches = static_cast<float>(vertRes) / static_cast<float>(dpi);
+    return true;
+}
+
+SIZE ClientExtentOf(const PageGeometry& page, int nPixelsPerInch) {
+    const float ppi = static_cast<float>(nPixelsPerInch);
+    return SIZE{static_cast<LONG>(ppi * page.fWidthInches),
+                static_cast<LONG>(ppi * page.fHeightInches)};
+}
+
 namespace {
 
 // Pixels of a spacing: truncated; negative or not a number gives 0, and a step

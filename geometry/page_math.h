@@ -8,6 +8,20 @@
 // for the frame, menu, bars and task bar).
 int ComputePixelsPerInch(int vertRes, float pageHeightInches);
 
+// The page: the printer's printable area in inches, and at the view's pixels
+// per inch the client area that shows it. The window and the page without a
+// window both take it from here.
+struct PageGeometry {
+    int nPrinterDpi = 0;
+    float fWidthInches = 0.0f;
+    float fHeightInches = 0.0f;
+};
+// From a printable area of horzRes x vertRes dots at dpi (both sides divided
+// by the horizontal resolution); false, nothing known, when dpi is not positive.
+bool PageFromPrinter(int horzRes, int vertRes, int dpi, PageGeometry& page);
+// The client area at nPixelsPerInch: each side truncated.
+SIZE ClientExtentOf(const PageGeometry& page, int nPixelsPerInch);
+
 struct GridGeometry {
     int stepX = 0; // distance between vertical gridlines, pixels
     int stepY = 0;

@@ -14,18 +14,19 @@
 HeadlessPage MeasureHeadlessPage(int fixedPpi) {
     HeadlessPage page;
     CPrinterDC printer(&AfxGetAppPrinter());
-    page.nPrinterDpi = printer.GetDeviceCaps(LOGPIXELSX);
-    const float dpi = static_cast<float>(page.nPrinterDpi > 0 ? page.nPrinterDpi : 1);
-    page.fWidthInches = static_cast<float>(printer.GetDeviceCaps(HORZRES)) / dpi;
-    page.fHeightInches = static_cast<float>(printer.GetDeviceCaps(VERTRES)) / dpi;
+    PageGeometry geometry;
+    PageFromPrinter(printer.GetDeviceCaps(HORZRES), printer.GetDeviceCaps(VERTRES),
+                    printer.GetDeviceCaps(LOGPIXELSX), geometry);
+    page.nPrinterDpi = geometry.nPrinterDpi;
+    page.fWidthInches = geometry.fWidthInches;
+    page.fHeightInches = geometry.fHeightInches;
     CDC screen;
     page.nPixelsPerInch =
         fixedPpi > 0 ? fixedPpi
                      : ComputePixelsPerInch(screen.GetDeviceCaps(VERTRES), page.fHeightInches);
-    page.nClientWidth =
-        static_cast<int>(static_cast<float>(page.nPixelsPerInch) * page.fWidthInches);
-    page.nClientHeight =
-        static_cast<int>(static_cast<float>(page.nPixelsPerInch) * page.fHeightInches);
+    const SIZE client = ClientExtentOf(geometry, page.nPixelsPerInch);
+    page.nClientWidth = client.cx;
+    page.nClientHeight = client.cy;
     return page;
 }
 

@@ -19,15 +19,13 @@ void CZelbrinView::SetFixedPixelsPerInch(int ppi) {
 }
 
 void CZelbrinView::LoadPrinterMetrics(CDC* pPrinterDC) {
-    const int horz = pPrinterDC->GetDeviceCaps(HORZRES);
-    const int vert = pPrinterDC->GetDeviceCaps(VERTRES);
-    const int dpi = pPrinterDC->GetDeviceCaps(LOGPIXELSX);
-    if (dpi <= 0)
+    PageGeometry page;
+    if (!PageFromPrinter(pPrinterDC->GetDeviceCaps(HORZRES), pPrinterDC->GetDeviceCaps(VERTRES),
+                         pPrinterDC->GetDeviceCaps(LOGPIXELSX), page))
         return;
-    m_nPrinterDpi = dpi;
-    // Both dimensions are divided by the horizontal resolution.
-    m_fPageWidthInches = static_cast<float>(horz) / static_cast<float>(dpi);
-    m_fPageHeightInches = static_cast<float>(vert) / static_cast<float>(dpi);
+    m_nPrinterDpi = page.nPrinterDpi;
+    m_fPageWidthInches = page.fWidthInches;
+    m_fPageHeightInches = page.fHeightInches;
 }
 
 void CZelbrinView::OnInitialUpdate() {
@@ -47,8 +45,9 @@ void CZelbrinView::OnInitialUpdate() {
 }
 
 void CZelbrinView::FitFrameToPage(bool centre, int screenWidth) {
-    const int w = static_cast<int>(static_cast<float>(m_nPixelsPerInch) * m_fPageWidthInches);
-    const int h = static_cast<int>(static_cast<float>(m_nPixelsPerInch) * m_fPageHeightInches);
+    const SIZE client = ClientExtentOf(
+        PageGeometry{m_nPrinterDpi, m_fPageWidthInches, m_fPageHeightInches}, m_nPixelsPerInch);
+    const int w = client.cx, h = client.cy;
     if (CFrameHost* host = AfxGetFrameHost()) {
         const RECT before = host->GetFrameRect();
         host->FitToClient(w, h);
