@@ -2,7 +2,7 @@
 
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_writer.h"
-#include "view/zelbrin_view.h"
+#include "render/headless_page.h"
 
 #include <QImage>
 #include <QLinearGradient>
@@ -123,12 +123,12 @@ bool MakeSampleAlbum(const std::string& folder, std::string& error) {
         }
     }
 
-    // Laid out on this screen's page by the editor's own rules.
+    // Laid out on this screen's page by the editor's own rules, without a window.
+    const HeadlessPage page = MeasureHeadlessPage(0);
+    CHeadlessView view(page);
     CZelbrinDoc doc;
-    CZelbrinView view;
-    view.AttachDocument(&doc);
+    doc.SetAlbumView(&view);
     doc.OnNewDocument();
-    view.OnInitialUpdate();
     for (const auto& pic : pictures)
         if (!doc.AddPicture((dir / pic.name).string().c_str())) {
             error = "cannot read back " + (dir / pic.name).string();
