@@ -93,6 +93,17 @@ struct ReadState {
 // the 4 MiB working limit would refuse those, so they may use the picture limit.
 constexpr long kWorkingMemory = 4194304;
 
+// The one way out of a decode: the library's state and the file go, and the
+// pixels too unless they were handed over (ok).
+BOOL Finish(ReadState* st, BOOL ok) {
+    jpeg_destroy_decompress(&st->cinfo);
+    std::fclose(st->file);
+    if (!ok)
+        std::free(st->pixels);
+    std::free(st);
+    return ok;
+}
+
 } // namespace
 
 BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, int* pHeight,
@@ -126,13 +137,9 @@ BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWid
     st->progress.progress_monitor = CheckScanCount;
 
     if (setjmp(st->jerr.setjmp_buffer)) {
-        jpeg_destroy_decompress(&st->cinfo);
-        std::fclose(st->file);
         if (!st->jerr.refused)
             Log(&log, "error opening %s\n", path);
-        std::free(st->pixels);
-        std::free(st);
-        return FALSE;
+        return Finish(st, FALSE);
     }
 
     jpeg_create_decompress(&st->cinfo);
@@ -142,12 +149,8 @@ BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWid
     jpeg_read_header(&st->cinfo, TRUE);
     st->cinfo.scale_num = 1;
 
-    if (st->cinfo.num_components != 3) {
-        jpeg_destroy_decompress(&st->cinfo);
-        std::fclose(st->file);
-        std::free(st);
-        return FALSE;
-    }
+    if (st->cinfo.num_components != 3)
+        return Finish(st, FALSE);
 
     const unsigned denom = nScaleDenom == 2 ? 2u : 1u;
     st->cinfo.scale_denom = denom;
@@ -158,10 +161,7 @@ BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWid
     const unsigned long long bytes = 3ull * width * height;
     if (width > static_cast<unsigned long>(MAX_PICTURE_WIDTH) || bytes > MAX_PICTURE_BYTES) {
         Log(&log, "%s: picture of %lu x %lu pixels is too large\n", path, width, height);
-        jpeg_destroy_decompress(&st->cinfo);
-        std::fclose(st->file);
-        std::free(st);
-        return FALSE;
+        return Finish(st, FALSE);
     }
     struct stat info {};
     const unsigned long long fileBytes =
@@ -172,10 +172,7 @@ BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWid
     if (fullPixels > kBombPixelFloor && fullPixels / kMaxPixelsPerByte > fileBytes) {
         Log(&log, "%s: %u x %u pixels from %llu bytes, refused\n", path, st->cinfo.image_width,
             st->cinfo.image_height, fileBytes);
-        jpeg_destroy_decompress(&st->cinfo);
-        std::fclose(st->file);
-        std::free(st);
-        return FALSE;
+        return Finish(st, FALSE);
     }
     // Progressive files and sequential ones with more than one scan (colour
     // components in scans of their own) both buffer the whole picture's
@@ -186,10 +183,7 @@ BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWid
     st->pixels = static_cast<unsigned char*>(std::malloc(bytes ? bytes : 1));
     if (!st->pixels) {
         Log(&log, "error opening %s\n", path);
-        jpeg_destroy_decompress(&st->cinfo);
-        std::fclose(st->file);
-        std::free(st);
-        return FALSE;
+        return Finish(st, FALSE);
     }
 
     jpeg_start_decompress(&st->cinfo);
@@ -197,11 +191,7 @@ BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWid
     if (st->cinfo.output_width != width || st->cinfo.output_height != height ||
         st->cinfo.output_components != 3) {
         Log(&log, "error opening %s\n", path);
-        jpeg_destroy_decompress(&st->cinfo);
-        std::fclose(st->file);
-        std::free(st->pixels);
-        std::free(st);
-        return FALSE;
+        return Finish(st, FALSE);
     }
     const std::size_t rowBytes = 3u * st->cinfo.output_width;
     while (st->cinfo.output_scanline < st->cinfo.output_height) {
@@ -209,12 +199,9 @@ BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWid
         jpeg_read_scanlines(&st->cinfo, &row, 1);
     }
     jpeg_finish_decompress(&st->cinfo);
-    jpeg_destroy_decompress(&st->cinfo);
-    std::fclose(st->file);
 
     *ppPixels = st->pixels;
     *pWidth = static_cast<int>(width);
     *pHeight = static_cast<int>(height);
-    std::free(st);
-    return TRUE;
+    return Finish(st, TRUE);
 }
