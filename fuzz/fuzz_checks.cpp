@@ -3,11 +3,11 @@
 #include "document/album_format.h"
 #include "document/slot_fit.h"
 #include "document/template_file.h"
-#include "imaging/dib_image.h"
+#include "oracle/dib_image.h"
 #include "imaging/jpeg_reader.h"
 #include "imaging/picture_buffer.h"
 #include "platform/win/c_locale.h"
-#include "platform/win/globalmem.h"
+#include "oracle/globalmem.h"
 #include "geometry/mouse_math.h"
 #include "geometry/page_math.h"
 

@@ -56,7 +56,7 @@ private:
 // and sends nothing.
 struct PrintJobOutcome {
     bool bCancelled = false;
-    std::string strFailure; // why the job was not printed; empty when it was
+    std::string strFailure;  // why the job was not printed; empty when it was
     bool bUnwritten = false; // it failed as the file it went to was not written
 };
 PrintJobOutcome RunPrintJob(CPrinterDC& dc, const std::string& title,

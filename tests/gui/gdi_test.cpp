@@ -1,7 +1,7 @@
 // Device-context semantics the page drawing relies on, checked pixel by pixel
 // on memory bitmaps and window surfaces.
-#include "render/dib_draw.h"
-#include "imaging/dib_image.h"
+#include "oracle/dib_draw.h"
+#include "oracle/dib_image.h"
 #include "platform/qt/gdi.h"
 #include "platform/qt/wnd.h"
 

@@ -1,8 +1,8 @@
 // The page view: geometry from printer and screen, the two-layer rendering,
 // the selection frame and the per-step repaint of a dragged item.
 #include "document/zelbrin_doc.h"
-#include "render/dib_draw.h"
-#include "imaging/dib_image.h"
+#include "oracle/dib_draw.h"
+#include "oracle/dib_image.h"
 #include "imaging/jpeg_reader.h"
 #include "imaging/jpeg_writer.h"
 #include "platform/qt/frame_host.h"

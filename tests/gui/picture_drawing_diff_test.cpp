@@ -4,8 +4,8 @@
 // larger than the picture and one stretching copy. Random pictures, crops,
 // places, scales and targets (memory bitmaps with and without clipping, a
 // printer-flagged image, a painter as printers have) must give the same pixels.
-#include "render/dib_draw.h"
-#include "imaging/dib_image.h"
+#include "oracle/dib_draw.h"
+#include "oracle/dib_image.h"
 #include "render/page_drawing.h"
 #include "platform/qt/gdi.h"
 #include "support/painter_dc.h"

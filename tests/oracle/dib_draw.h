@@ -1,7 +1,7 @@
 // Drawing a DibImage into a device context.
 #pragma once
 
-#include "platform/win/globalmem.h"
+#include "oracle/globalmem.h"
 #include "platform/win/wintypes.h"
 
 class CDC;

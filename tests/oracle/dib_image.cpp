@@ -1,4 +1,4 @@
-#include "imaging/dib_image.h"
+#include "oracle/dib_image.h"
 
 #include <cstdlib>
 #include <cstring>

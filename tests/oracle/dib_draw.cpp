@@ -1,6 +1,6 @@
-#include "render/dib_draw.h"
+#include "oracle/dib_draw.h"
 
-#include "imaging/dib_image.h"
+#include "oracle/dib_image.h"
 #include "platform/qt/gdi.h"
 
 #include <climits>

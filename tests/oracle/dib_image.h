@@ -1,7 +1,7 @@
 // Packed 24-bit bottom-up device-independent bitmaps in global memory blocks.
 #pragma once
 
-#include "platform/win/globalmem.h"
+#include "oracle/globalmem.h"
 #include "platform/win/wintypes.h"
 
 // Bytes reserved beyond the pixel rows for the header and a colour table.

@@ -1,4 +1,4 @@
-#include "platform/win/globalmem.h"
+#include "oracle/globalmem.h"
 
 #include <cstdlib>
 #include <cstring>
