@@ -33,6 +33,38 @@ std::string PictureFileToOpen(const std::string& albumPath, const AlbumRecord& r
     return opened.size() < MAX_PATH_FIELD ? opened : std::string();
 }
 
+// The items of an album's records, each picture decoded from its file (on
+// worker threads, taken in the file's order); a picture that cannot be had
+// is left out and named in missing.
+std::vector<PageItem> DecodeAlbumPictures(const std::string& albumPath,
+                                          const std::vector<AlbumRecord>& records,
+                                          std::vector<std::string>& missing) {
+    std::vector<std::string> files(records.size());
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (records[i].item.nKind == ITEM_PICTURE)
+            files[i] = PictureFileToOpen(albumPath, records[i]);
+    std::vector<PageItem> items;
+    items.reserve(records.size());
+    DecodePictures(files, 2, [&](std::size_t i, DecodedPicture& picture) {
+        const AlbumRecord& record = records[i];
+        PageItem item = record.item;
+        if (item.nKind == ITEM_PICTURE) {
+            if (!picture.ok) {
+                missing.push_back(FromFilePath(record.fullPath));
+                return;
+            }
+            // szPath names the file actually shown, so the next save points at it.
+            CopyToField(item.szPath, files[i]);
+            CopyToField(item.szRelPath, FromFilePath(record.relPath));
+            item.pPixels = AdoptPixels(picture.pixels);
+            item.nSrcWidth = picture.width;
+            item.nSrcHeight = picture.height;
+        }
+        items.push_back(item);
+    });
+    return items;
+}
+
 } // namespace
 
 bool ReadDocumentFile(const char* path, const char* tooLarge, std::string& contents) {
@@ -72,33 +104,9 @@ BOOL CZelbrinDoc::OnOpenDocument(const char* givenPath) {
         return FALSE;
     }
 
-    // The page is replaced only once the whole file has been read. The
-    // pictures are decoded on worker threads and taken in the file's order.
-    std::vector<std::string> files(parsed.records.size());
-    for (std::size_t i = 0; i < files.size(); ++i)
-        if (parsed.records[i].item.nKind == ITEM_PICTURE)
-            files[i] = PictureFileToOpen(path, parsed.records[i]);
-    std::vector<PageItem> items;
+    // The page is replaced only once the whole file has been read.
     std::vector<std::string> missing;
-    items.reserve(parsed.records.size());
-    DecodePictures(files, 2, [&](std::size_t i, DecodedPicture& picture) {
-        const AlbumRecord& record = parsed.records[i];
-        PageItem item = record.item;
-        if (item.nKind == ITEM_PICTURE) {
-            if (!picture.ok) {
-                missing.push_back(FromFilePath(record.fullPath));
-                return;
-            }
-            // szPath names the file actually shown, so the next save points at it.
-            CopyToField(item.szPath, files[i]);
-            CopyToField(item.szRelPath, FromFilePath(record.relPath));
-            item.pPixels = AdoptPixels(picture.pixels);
-            item.nSrcWidth = picture.width;
-            item.nSrcHeight = picture.height;
-        }
-        items.push_back(item);
-    });
-
+    const std::vector<PageItem> items = DecodeAlbumPictures(path, parsed.records, missing);
     DeleteAllItems();
     for (const PageItem& item : items)
         AppendItem(item);

@@ -154,77 +154,122 @@ bool SizeFromCorner(DragMode corner, const RECT& place, SIZE sizeStart, POINT pt
     return true;
 }
 
+namespace {
+
+// A crop's start: the place and source at the press and their extents.
+struct CropFrame {
+    const RECT& p0;
+    const RECT& c0;
+    double pw, ph, cw, ch;
+    bool isPicture;
+    int srcWidth, srcHeight;
+};
+
+bool CropLeft(const CropFrame& f, POINT pt, RECT& rc, RECT& src) {
+    LONG q = 0;
+    if (!Trunc(f.c0.left + (static_cast<double>(pt.x) - f.p0.left) * f.cw / f.pw, &q))
+        return false;
+    if (q > static_cast<i64>(src.right) - kSmallestCrop)
+        rc.left = Saturate(static_cast<i64>(f.p0.right) - kSmallestCrop);
+    else if (f.isPicture && q < 0) {
+        if (!Trunc(f.p0.left - f.c0.left * f.pw / f.cw, &rc.left))
+            return false;
+    } else
+        rc.left = pt.x;
+    if (!Trunc(f.c0.left + (static_cast<double>(rc.left) - f.p0.left) * f.cw / f.pw, &src.left))
+        return false;
+    return true;
+}
+
+bool CropTop(const CropFrame& f, POINT pt, RECT& rc, RECT& src) {
+    LONG q = 0;
+    if (!Trunc(f.c0.bottom - (static_cast<double>(pt.y) - f.p0.top) * f.ch / f.ph, &q))
+        return false;
+    if (q < static_cast<i64>(src.top) + kSmallestCrop)
+        rc.top = Saturate(static_cast<i64>(f.p0.bottom) - kSmallestCrop);
+    else if (f.isPicture && q > f.srcHeight) {
+        if (!Trunc(f.p0.top + (static_cast<double>(f.c0.bottom) - f.srcHeight) * f.ph / f.ch,
+                   &rc.top))
+            return false;
+    } else
+        rc.top = pt.y;
+    if (!Trunc(f.c0.bottom - (static_cast<double>(rc.top) - f.p0.top) * f.ch / f.ph, &src.bottom))
+        return false;
+    return true;
+}
+
+bool CropRight(const CropFrame& f, POINT pt, RECT& rc, RECT& src) {
+    LONG q = 0;
+    if (!Trunc(f.c0.right - (static_cast<double>(f.p0.right) - pt.x) * f.cw / f.pw, &q))
+        return false;
+    if (q < static_cast<i64>(src.left) + kSmallestCrop)
+        rc.right = Saturate(static_cast<i64>(f.p0.left) + kSmallestCrop);
+    else if (f.isPicture && q > f.srcWidth) {
+        if (!Trunc(f.p0.right - (static_cast<double>(f.c0.right) - f.srcWidth) * f.pw / f.cw,
+                   &rc.right))
+            return false;
+    } else
+        rc.right = pt.x;
+    if (!Trunc(f.c0.right - (static_cast<double>(f.p0.right) - rc.right) * f.cw / f.pw, &src.right))
+        return false;
+    return true;
+}
+
+bool CropBottom(const CropFrame& f, POINT pt, RECT& rc, RECT& src) {
+    LONG q = 0;
+    if (!Trunc(f.c0.top + (static_cast<double>(f.p0.bottom) - pt.y) * f.ch / f.ph, &q))
+        return false;
+    if (q > static_cast<i64>(src.bottom) - kSmallestCrop)
+        rc.bottom = Saturate(static_cast<i64>(f.p0.top) + kSmallestCrop);
+    else if (f.isPicture && q < 0) {
+        if (!Trunc(f.p0.bottom + f.c0.top * f.ph / f.ch, &rc.bottom))
+            return false;
+    } else
+        rc.bottom = pt.y;
+    if (!Trunc(f.c0.top + (static_cast<double>(f.p0.bottom) - rc.bottom) * f.ch / f.ph, &src.top))
+        return false;
+    return true;
+}
+
+} // namespace
+
 bool CropAtEdge(CropEdge edge, const CropStart& start, bool isPicture, int srcWidth, int srcHeight,
                 POINT pt, RECT* place, RECT* source) {
     const RECT& p0 = start.place;
     const RECT& c0 = start.source;
-    const double pw = static_cast<double>(p0.right) - p0.left;
-    const double ph = static_cast<double>(p0.bottom) - p0.top;
-    const double cw = static_cast<double>(c0.right) - c0.left;
-    const double ch = static_cast<double>(c0.bottom) - c0.top;
+    const CropFrame f{p0,
+                      c0,
+                      static_cast<double>(p0.right) - p0.left,
+                      static_cast<double>(p0.bottom) - p0.top,
+                      static_cast<double>(c0.right) - c0.left,
+                      static_cast<double>(c0.bottom) - c0.top,
+                      isPicture,
+                      srcWidth,
+                      srcHeight};
     // The ratios at the press cannot be formed for a start without area.
-    if (pw == 0 || ph == 0 || cw == 0 || ch == 0)
+    if (f.pw == 0 || f.ph == 0 || f.cw == 0 || f.ch == 0)
         return false;
-
     RECT rc = *place;
     RECT src = *source;
-    LONG q = 0;
+    bool ok = false;
     switch (edge) {
     case EDGE_LEFT:
-        if (!Trunc(c0.left + (static_cast<double>(pt.x) - p0.left) * cw / pw, &q))
-            return false;
-        if (q > static_cast<i64>(src.right) - kSmallestCrop)
-            rc.left = Saturate(static_cast<i64>(p0.right) - kSmallestCrop);
-        else if (isPicture && q < 0) {
-            if (!Trunc(p0.left - c0.left * pw / cw, &rc.left))
-                return false;
-        } else
-            rc.left = pt.x;
-        if (!Trunc(c0.left + (static_cast<double>(rc.left) - p0.left) * cw / pw, &src.left))
-            return false;
+        ok = CropLeft(f, pt, rc, src);
         break;
     case EDGE_TOP:
-        if (!Trunc(c0.bottom - (static_cast<double>(pt.y) - p0.top) * ch / ph, &q))
-            return false;
-        if (q < static_cast<i64>(src.top) + kSmallestCrop)
-            rc.top = Saturate(static_cast<i64>(p0.bottom) - kSmallestCrop);
-        else if (isPicture && q > srcHeight) {
-            if (!Trunc(p0.top + (static_cast<double>(c0.bottom) - srcHeight) * ph / ch, &rc.top))
-                return false;
-        } else
-            rc.top = pt.y;
-        if (!Trunc(c0.bottom - (static_cast<double>(rc.top) - p0.top) * ch / ph, &src.bottom))
-            return false;
+        ok = CropTop(f, pt, rc, src);
         break;
     case EDGE_RIGHT:
-        if (!Trunc(c0.right - (static_cast<double>(p0.right) - pt.x) * cw / pw, &q))
-            return false;
-        if (q < static_cast<i64>(src.left) + kSmallestCrop)
-            rc.right = Saturate(static_cast<i64>(p0.left) + kSmallestCrop);
-        else if (isPicture && q > srcWidth) {
-            if (!Trunc(p0.right - (static_cast<double>(c0.right) - srcWidth) * pw / cw, &rc.right))
-                return false;
-        } else
-            rc.right = pt.x;
-        if (!Trunc(c0.right - (static_cast<double>(p0.right) - rc.right) * cw / pw, &src.right))
-            return false;
+        ok = CropRight(f, pt, rc, src);
         break;
     case EDGE_BOTTOM:
-        if (!Trunc(c0.top + (static_cast<double>(p0.bottom) - pt.y) * ch / ph, &q))
-            return false;
-        if (q > static_cast<i64>(src.bottom) - kSmallestCrop)
-            rc.bottom = Saturate(static_cast<i64>(p0.top) + kSmallestCrop);
-        else if (isPicture && q < 0) {
-            if (!Trunc(p0.bottom + c0.top * ph / ch, &rc.bottom))
-                return false;
-        } else
-            rc.bottom = pt.y;
-        if (!Trunc(c0.top + (static_cast<double>(p0.bottom) - rc.bottom) * ch / ph, &src.top))
-            return false;
+        ok = CropBottom(f, pt, rc, src);
         break;
     default:
-        return false;
+        break;
     }
+    if (!ok)
+        return false;
     *place = rc;
     *source = src;
     return true;

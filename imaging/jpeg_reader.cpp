@@ -93,6 +93,39 @@ struct ReadState {
 // the 4 MiB working limit would refuse those, so they may use the picture limit.
 constexpr long kWorkingMemory = 4194304;
 
+// The output size at 1/denom, and whether the picture may be decoded: not
+// too large, not a tiny file claiming a huge picture; a multi-scan file gets
+// the memory its whole-picture buffer needs. A refusal is logged.
+bool WithinLimits(ReadState* st, unsigned denom, unsigned long& width, unsigned long& height,
+                  std::string& log) {
+    const char* path = st->jerr.path;
+    st->cinfo.scale_denom = denom;
+    width = st->cinfo.image_width / denom + (st->cinfo.image_width % denom ? 1 : 0);
+    height = st->cinfo.image_height / denom + (st->cinfo.image_height % denom ? 1 : 0);
+    const unsigned long long bytes = 3ull * width * height;
+    if (width > static_cast<unsigned long>(MAX_PICTURE_WIDTH) || bytes > MAX_PICTURE_BYTES) {
+        Log(&log, "%s: picture of %lu x %lu pixels is too large\n", path, width, height);
+        return false;
+    }
+    struct stat info {};
+    const unsigned long long fileBytes =
+        fstat(fileno(st->file), &info) == 0 ? static_cast<unsigned long long>(info.st_size) : 0;
+    // The whole picture is entropy-decoded at either scale.
+    const unsigned long long fullPixels =
+        static_cast<unsigned long long>(st->cinfo.image_width) * st->cinfo.image_height;
+    if (fullPixels > kBombPixelFloor && fullPixels / kMaxPixelsPerByte > fileBytes) {
+        Log(&log, "%s: %u x %u pixels from %llu bytes, refused\n", path, st->cinfo.image_width,
+            st->cinfo.image_height, fileBytes);
+        return false;
+    }
+    // Progressive files and sequential ones with more than one scan (colour
+    // components in scans of their own) both buffer the whole picture's
+    // coefficients; the pixel, scan-count and bomb limits still bound them.
+    if (jpeg_has_multiple_scans(&st->cinfo))
+        st->cinfo.mem->max_memory_to_use = static_cast<long>(MAX_PICTURE_BYTES);
+    return true;
+}
+
 // The one way out of a decode: the library's state and the file go, and the
 // pixels too unless they were handed over (ok).
 BOOL Finish(ReadState* st, BOOL ok) {
@@ -153,33 +186,10 @@ BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWid
         return Finish(st, FALSE);
 
     const unsigned denom = nScaleDenom == 2 ? 2u : 1u;
-    st->cinfo.scale_denom = denom;
-    const unsigned long width =
-        st->cinfo.image_width / denom + (st->cinfo.image_width % denom ? 1 : 0);
-    const unsigned long height =
-        st->cinfo.image_height / denom + (st->cinfo.image_height % denom ? 1 : 0);
+    unsigned long width = 0, height = 0;
+    if (!WithinLimits(st, denom, width, height, log))
+        return Finish(st, FALSE);
     const unsigned long long bytes = 3ull * width * height;
-    if (width > static_cast<unsigned long>(MAX_PICTURE_WIDTH) || bytes > MAX_PICTURE_BYTES) {
-        Log(&log, "%s: picture of %lu x %lu pixels is too large\n", path, width, height);
-        return Finish(st, FALSE);
-    }
-    struct stat info {};
-    const unsigned long long fileBytes =
-        fstat(fileno(st->file), &info) == 0 ? static_cast<unsigned long long>(info.st_size) : 0;
-    // The whole picture is entropy-decoded at either scale.
-    const unsigned long long fullPixels =
-        static_cast<unsigned long long>(st->cinfo.image_width) * st->cinfo.image_height;
-    if (fullPixels > kBombPixelFloor && fullPixels / kMaxPixelsPerByte > fileBytes) {
-        Log(&log, "%s: %u x %u pixels from %llu bytes, refused\n", path, st->cinfo.image_width,
-            st->cinfo.image_height, fileBytes);
-        return Finish(st, FALSE);
-    }
-    // Progressive files and sequential ones with more than one scan (colour
-    // components in scans of their own) both buffer the whole picture's
-    // coefficients; the pixel, scan-count and bomb limits still bound them.
-    if (jpeg_has_multiple_scans(&st->cinfo))
-        st->cinfo.mem->max_memory_to_use = static_cast<long>(MAX_PICTURE_BYTES);
-
     st->pixels = static_cast<unsigned char*>(std::malloc(bytes ? bytes : 1));
     if (!st->pixels) {
         Log(&log, "error opening %s\n", path);

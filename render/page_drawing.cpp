@@ -33,6 +33,51 @@ std::string PrintSourcePath(const PageItem& item, const CZelbrinDoc* doc) {
     return {};
 }
 
+// Pixels a drawing may free as soon as they are no longer needed (owned),
+// telling freed() when it has.
+struct PixelRelease {
+    const unsigned char*& pixels;
+    bool owned;
+    const std::function<void()>& freed;
+    void Now() {
+        if (!owned)
+            return;
+        std::free(const_cast<unsigned char*>(pixels));
+        pixels = nullptr;
+        owned = false;
+        if (freed)
+            freed();
+    }
+    ~PixelRelease() { Now(); }
+};
+
+// A printer takes the source part src through a memory bitmap and one
+// stretching copy into dest; the pixels go once they are in the bitmap.
+void DrawThroughBitmap(CDC* pDC, const unsigned char* pixels, int w, int h, const RECT& dest,
+                       const RECT& src, PixelRelease& release) {
+    const int destW = dest.right - dest.left, destH = dest.bottom - dest.top;
+    const int srcW = src.right - src.left, srcH = src.bottom - src.top;
+    CDC memDC;
+    if (!memDC.CreateCompatibleDC(pDC)) {
+        AfxMessageBox("Failed to create offscreen dc", MB_OK);
+        return;
+    }
+    CBitmap bitmap;
+    if (!bitmap.CreateCompatibleBitmap(pDC, srcW, srcH)) {
+        AfxMessageBox("Not enough memory to create offscreen bitmap", MB_OK);
+    } else {
+        memDC.SetMapMode(MM_TEXT);
+        CBitmap* old = memDC.SelectObject(&bitmap);
+        memDC.SetStretchBltMode(COLORONCOLOR);
+        memDC.StretchPicture(0, 0, srcW, srcH, src.left, src.top, srcW, srcH, pixels, w, h);
+        release.Now();
+        pDC->StretchBlt(dest.left, dest.top, destW, destH, &memDC, 0, 0, srcW, srcH, SRCCOPY);
+        memDC.SelectObject(old);
+        bitmap.DeleteObject();
+    }
+    memDC.DeleteDC();
+}
+
 // Draws the part of a w x h PictureBuffer that crop selects into place. Only
 // the pixels that show are touched, straight from the buffer: the same pixels
 // as a DibImage of the whole picture drawn as such, at the cost of the area
@@ -41,21 +86,7 @@ std::string PrintSourcePath(const PageItem& item, const CZelbrinDoc* doc) {
 // needed (before a printer's stretching copy), and then freed() is called.
 void DrawPicture(CDC* pDC, const unsigned char* pixels, int w, int h, const Rect64& place,
                  const RECT& crop, bool owned = false, const std::function<void()>& freed = {}) {
-    struct Release {
-        const unsigned char*& pixels;
-        bool owned;
-        const std::function<void()>& freed;
-        void Now() {
-            if (!owned)
-                return;
-            std::free(const_cast<unsigned char*>(pixels));
-            pixels = nullptr;
-            owned = false;
-            if (freed)
-                freed();
-        }
-        ~Release() { Now(); }
-    } release{pixels, owned, freed};
+    PixelRelease release{pixels, owned, freed};
     // Nothing is sized by a rectangle reaching beyond the target or the picture.
     // A drawing handed over whole keeps the pixel mapping of the full rectangles
     // (the transfer writes only what the target shows); any other is cut first.
@@ -90,25 +121,7 @@ void DrawPicture(CDC* pDC, const unsigned char* pixels, int w, int h, const Rect
                             pixels, w, h);
         return;
     }
-    CDC memDC;
-    if (!memDC.CreateCompatibleDC(pDC)) {
-        AfxMessageBox("Failed to create offscreen dc", MB_OK);
-        return;
-    }
-    CBitmap bitmap;
-    if (!bitmap.CreateCompatibleBitmap(pDC, srcW, srcH)) {
-        AfxMessageBox("Not enough memory to create offscreen bitmap", MB_OK);
-    } else {
-        memDC.SetMapMode(MM_TEXT);
-        CBitmap* old = memDC.SelectObject(&bitmap);
-        memDC.SetStretchBltMode(COLORONCOLOR);
-        memDC.StretchPicture(0, 0, srcW, srcH, src.left, src.top, srcW, srcH, pixels, w, h);
-        release.Now();
-        pDC->StretchBlt(dest.left, dest.top, destW, destH, &memDC, 0, 0, srcW, srcH, SRCCOPY);
-        memDC.SelectObject(old);
-        bitmap.DeleteObject();
-    }
-    memDC.DeleteDC();
+    DrawThroughBitmap(pDC, pixels, w, h, dest, src, release);
 }
 
 void DrawText(const PageItem& item, CDC* pDC, const Rect64& dest) {

@@ -28,6 +28,7 @@ struct CPrintInfo {
 };
 
 class CPreviewView;
+class QPrinter;
 
 class CView : public CWnd {
     Q_OBJECT
@@ -41,6 +42,9 @@ public:
     virtual void OnDraw(CDC* pDC) = 0;
     // The text mapping mode with the origin at the client area's top-left;
     // when printing without a page count, only page 1 goes on.
+    // Records the preview's pages on target; a request while it draws is
+    // drawn after it (painting says that it draws).
+    void PaintPreview(QPrinter* target, CPrintInfo* pInfo, bool& painting);
     // The pages of a print job: page n exists when OnPrepareDC lets it print.
     std::function<bool(int)> PagesOf(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);

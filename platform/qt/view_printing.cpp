@@ -129,26 +129,7 @@ void CView::OnFilePrintPreview() {
     auto painting = std::make_shared<bool>(false);
     m_pPreview = new CPreviewView(
         &printer, app ? app->m_nNumPreviewPages : 1,
-        [this, info, painting](QPrinter* target) {
-            // The preview records its pages: a job that cannot fail or be cancelled.
-            if (*painting) {
-                // Asked again while the page is being drawn (events are served
-                // while pictures decode): drawn once this drawing is done.
-                QTimer::singleShot(0, this, [this] {
-                    if (m_pPreview)
-                        m_pPreview->Widget()->updatePreview();
-                });
-                return;
-            }
-            *painting = true;
-            struct Done {
-                bool& flag;
-                ~Done() { flag = false; }
-            } done{*painting};
-            CPrinterDC dc(target);
-            RunPrintJob(dc, DocName(GetDocument()), PagesOf(&dc, info.get()),
-                        [&](int) { OnPrint(&dc, info.get()); });
-        },
+        [this, info, painting](QPrinter* target) { PaintPreview(target, info.get(), *painting); },
         frame);
     m_pPreview->onClose = [this, frame, info, attribs] {
         if (CWinApp* app = AfxGetApp(); app && m_pPreview)
@@ -172,6 +153,26 @@ void CView::OnFilePrintPreview() {
     if (m_pPreview->Widget()->pageCount() == 0)
         m_pPreview->Widget()->updatePreview();
     m_pPreview->UpdateButtons();
+}
+
+void CView::PaintPreview(QPrinter* target, CPrintInfo* pInfo, bool& painting) {
+    if (painting) {
+        // Asked again while the page is being drawn (events are served while
+        // pictures decode): drawn once this drawing is done.
+        QTimer::singleShot(0, this, [this] {
+            if (m_pPreview)
+                m_pPreview->Widget()->updatePreview();
+        });
+        return;
+    }
+    painting = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{painting};
+    // The preview records its pages: a job that cannot fail or be cancelled.
+    CPrinterDC dc(target);
+    RunPrintJob(dc, DocName(GetDocument()), PagesOf(&dc, pInfo), [&](int) { OnPrint(&dc, pInfo); });
 }
 
 void CView::EndPrintPreview() {
