@@ -298,15 +298,8 @@ void CZelbrinDoc::OnTextNew() {
         m_pView->GetClientExtent(H, W);
     item.rcPlace = RECT{W / 2 - 75, H / 2 - 17, W / 2 + 75, H / 2 + 18};
 
-    TextItemFields fields;
-    fields.text = item.szText;
-    fields.bBold = item.bBold;
-    fields.bItalic = item.bItalic;
-    fields.bUnderline = item.bUnderline;
-    fields.fontName = item.szFontName;
-    if (!m_pShell || !m_pShell->EditTextItem(fields))
+    if (!AskTextFields(item))
         return;
-    TakeTextFields(fields, item);
     BeginEdit("New Text");
     AppendItem(item);
     EndEdit();

@@ -159,22 +159,23 @@ BOOL CZelbrinDoc::EditTextItem(int nIndex) {
     if (!ValidIndex(nIndex) || ItemAt(nIndex).nKind != ITEM_TEXT || !m_pShell)
         return FALSE;
     PageItem item = GetItem(nIndex);
-    TextItemFields fields;
-    fields.text = item.szText;
-    fields.bBold = item.bBold;
-    fields.bItalic = item.bItalic;
-    fields.bUnderline = item.bUnderline;
-    fields.fontName = item.szFontName;
-    if (!m_pShell->EditTextItem(fields))
+    if (!AskTextFields(item))
         return FALSE;
-    TakeTextFields(fields, item);
     BeginEdit("Edit Text");
     SetItem(nIndex, item);
     EndEdit();
     return TRUE;
 }
 
-void CZelbrinDoc::TakeTextFields(const TextItemFields& fields, PageItem& item) {
+bool CZelbrinDoc::AskTextFields(PageItem& item) {
+    TextItemFields fields;
+    fields.text = item.szText;
+    fields.bBold = item.bBold;
+    fields.bItalic = item.bItalic;
+    fields.bUnderline = item.bUnderline;
+    fields.fontName = item.szFontName;
+    if (!m_pShell || !m_pShell->EditTextItem(fields))
+        return false;
     // The dialog's choices become the defaults of the next new text, which
     // are preferences, not part of the page's history.
     item.bBold = m_bBold = fields.bBold;
@@ -185,6 +186,7 @@ void CZelbrinDoc::TakeTextFields(const TextItemFields& fields, PageItem& item) {
     CopyToField(m_szFontName, fields.fontName);
     CopyToField(item.szText, fields.text);
     item.nLines = std::max(1, CountTextLines(item.szText));
+    return true;
 }
 
 // ---- dragging ------------------------------------------------------------

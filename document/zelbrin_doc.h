@@ -12,7 +12,6 @@
 
 class CAlbumView;
 class CDocumentShell;
-struct TextItemFields;
 
 constexpr long long MAX_ALBUM_FILE_BYTES = 64ll * 1024 * 1024;
 
@@ -196,8 +195,9 @@ private:
     void ClearHistory();
     // The page as it is now has been written to its file.
     void MarkSaved();
-    // The Edit Text Item dialog's fields into item and the text defaults.
-    void TakeTextFields(const TextItemFields& fields, PageItem& item);
+    // The Edit Text Item dialog on item's text and styles; what it says goes
+    // into item and the text defaults. False when cancelled (or no shell).
+    bool AskTextFields(PageItem& item);
     // Converts every rcPlace from the album's recorded pixels per inch to the
     // view's, so that each item keeps its place in inches.
     void ConvertPlacesToView(int nAlbumPixelsPerInch);

@@ -1,6 +1,7 @@
 // The frame window: menus, tool bar and status bar from the resources, keys,
 // update handlers before commands, prompts, drops and the close request.
 #include "platform/qt/frame_wnd.h"
+#include "app/main_frame.h"
 #include "res/qt/toolbar.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/status_bar.h"
@@ -86,34 +87,9 @@ ON_UPDATE_COMMAND_UI(ID_DUPLICATE_OBJECT, OnUpdateItemCommand)
 ON_UPDATE_COMMAND_UI(ID_DELETE_OBJECT, OnUpdateItemCommand)
 END_MESSAGE_MAP()
 
-// Builds its bars as the program's main frame does.
-class TestFrame : public CFrameWnd {
+// The program's main frame, with its drops and close requests recorded.
+class TestFrame : public CMainFrame {
 public:
-    BOOL PreCreateWindow(CREATESTRUCT& cs) override {
-        cs.style &= ~(WS_THICKFRAME | WS_MAXIMIZEBOX);
-        return CFrameWnd::PreCreateWindow(cs);
-    }
-    int OnCreate(LPCREATESTRUCT lpCreateStruct) override {
-        if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
-            return -1;
-        if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP,
-                                   AFX_IDW_TOOLBAR) ||
-            !m_wndToolBar.LoadToolBar(GetToolBarButtons(), MakeToolBarBitmap(),
-                                      QSize(TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT),
-                                      ToolBarBackground()))
-            return -1;
-        static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
-                                          ID_INDICATOR_SCRL};
-        if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
-            !m_wndStatusBar.SetIndicators(indicators, 4))
-            return -1;
-        m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY |
-                                 CBRS_SIZE_DYNAMIC);
-        m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
-        EnableDocking(CBRS_ALIGN_ANY);
-        DockControlBar(&m_wndToolBar);
-        return 0;
-    }
     void OnDropFiles(const std::vector<std::string>& paths) override { m_dropped = paths; }
     void OnClose() override {
         ++m_nCloseRequests;
@@ -121,8 +97,6 @@ public:
             CFrameWnd::OnClose();
     }
 
-    CToolBar m_wndToolBar;
-    CStatusBar m_wndStatusBar;
     std::vector<std::string> m_dropped;
     bool m_bMayClose = true;
     int m_nCloseRequests = 0;
