@@ -127,14 +127,20 @@ bool ReadRecord(LineReader& lines, AlbumRecord& record) {
 // The keyed lines after the records.
 const char kPixelsPerInchKey[] = "PixelsPerInch";
 const char kPageInchesKey[] = "PageInches";
+// Page sides an album may record: written to a thousandth of an inch, so
+// that what is written reads back.
+constexpr double kMinPageInches = 0.01;
 constexpr double kMaxPageInches = 1000.0;
 
-// Parses exactly count numbers of inches in (0, kMaxPageInches].
+// Parses exactly count numbers of inches within the range above, each
+// followed by a blank or the end of the line.
 bool ParseInches(const char* p, float* out, int count) {
     for (int i = 0; i < count; ++i) {
         const char* end = nullptr;
         const double v = StrToDoubleC(p, &end);
-        if (end == p || !(v > 0.0 && v <= kMaxPageInches))
+        if (end == p || !(v >= kMinPageInches && v <= kMaxPageInches))
+            return false;
+        if (*end != '\0' && *end != ' ' && *end != '\t' && *end != '\r')
             return false;
         out[i] = static_cast<float>(v);
         p = end;

@@ -55,6 +55,9 @@ TEST(AlbumExtras, ReadAfterTheRecordsKeyByKey) {
         {"PixelsPerInch 7x\r\nPageInches 8,5 11\r\n", {}},
         {"PixelsPerInch\r\nPageInches nan 11\r\nPageInches 8.5\r\n", {}},
         {"PixelsPerInch 60 60\r\nPageInches 8.5 11 12\r\n", {}},
+        // Glued numbers, and a side too small to be written back.
+        {"PageInches 8.501.00043\r\n", {}},
+        {"PageInches 8.5 0.004\r\n", {}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.trailer);

@@ -8,6 +8,7 @@
 #include "view/view_cursors.h"
 #include "support/modal_dialog.h"
 #include "support/test_support.h"
+#include "support/view_fixture.h"
 #include "view/zelbrin_view.h"
 
 #include <gtest/gtest.h>
@@ -31,20 +32,13 @@ constexpr POINT kNone{-1, -1};
 
 // A 480 x 630 page (steps 60, last gridlines 8 and 10) holding, in order,
 // picture Q, text T, text U lying over P, and picture P, selected.
-class MouseEditing : public ::testing::Test {
+class MouseEditing : public ViewFixture {
 protected:
     void SetUp() override {
-        SetScreenMetricsOverride(1024, 768);
-        doc.OnNewDocument();
-        view = std::make_unique<CZelbrinView>();
-        view->AttachDocument(&doc);
+        ViewFixture::SetUp();
         shell = std::make_unique<CDocumentShellQt>(view.get());
         doc.SetShell(shell.get());
-        // An 8 x 10.5 inch page.
-        QImage tiny(1, 1, QImage::Format_RGB32);
-        CImagePrinterDC printer(&tiny, 300, 300);
-        printer.SetDeviceCaps(2400, 3150, 300, 300);
-        view->LoadPrinterMetrics(&printer);
+        SetPrinter(2400, 3150, 300); // an 8 x 10.5 inch page
         view->OnInitialUpdate();
         view->setFixedSize(view->size()); // a top-level window keeps the page's size
         view->show();
@@ -55,8 +49,7 @@ protected:
     void TearDown() override {
         doc.SetShell(nullptr);
         shell.reset();
-        view.reset();
-        ClearScreenMetricsOverride();
+        ViewFixture::TearDown();
     }
     void Build(RECT pPlace, RECT pSource) {
         doc.DeleteAllItems();
@@ -101,9 +94,7 @@ protected:
         return n;
     }
 
-    CZelbrinDoc doc;
     ItemNames names;
-    std::unique_ptr<CZelbrinView> view;
     std::unique_ptr<CDocumentShellQt> shell;
     QWindow* win = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "imaging/jpeg_reader.h"
 #include "render/page_export.h"
 #include "support/test_support.h"
+#include "support/view_fixture.h"
 #include "view/zelbrin_view.h"
 
 #include <gtest/gtest.h>
@@ -29,19 +30,12 @@ PageItem Solid(int w, int h, unsigned char r, unsigned char g, unsigned char b, 
     return item;
 }
 
-class Export : public ::testing::Test {
+class Export : public ViewFixture {
 protected:
     void SetUp() override {
-        SetScreenMetricsOverride(1024, 768);
-        doc.OnNewDocument();
-        view = std::make_unique<CZelbrinView>();
-        view->AttachDocument(&doc);
+        ViewFixture::SetUp();
         view->OnInitialUpdate();
         view->GetClientExtent(ch, cw);
-    }
-    void TearDown() override {
-        view.reset();
-        ClearScreenMetricsOverride();
     }
     std::vector<unsigned char> Render(int w, int h, float scale, CPageExport& page) {
         CClientDC dc(view.get());
@@ -51,8 +45,6 @@ protected:
         EXPECT_TRUE(page.ReadPixels(rgb));
         return rgb;
     }
-    CZelbrinDoc doc;
-    std::unique_ptr<CZelbrinView> view;
     int ch = 0, cw = 0;
 };
 

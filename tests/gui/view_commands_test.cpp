@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "support/modal_dialog.h"
 #include "support/test_support.h"
+#include "support/view_fixture.h"
 #include "view/zelbrin_view.h"
 
 #include <gtest/gtest.h>
@@ -31,20 +32,16 @@ PageItem Picture(RECT place, QRgb c = qRgb(200, 0, 0)) {
     return item;
 }
 
-class ViewCommands : public ::testing::Test {
+class ViewCommands : public ViewFixture {
 protected:
     void SetUp() override {
-        SetScreenMetricsOverride(1024, 768);
-        doc.OnNewDocument();
-        view = std::make_unique<CZelbrinView>();
-        view->AttachDocument(&doc);
+        ViewFixture::SetUp();
         view->OnInitialUpdate();
         route = {view.get(), &doc};
     }
     void TearDown() override {
         CColorDialog::SetAnswerHook(nullptr);
-        view.reset();
-        ClearScreenMetricsOverride();
+        ViewFixture::TearDown();
     }
     BOOL Run(UINT id) { return RouteCommand(route, id); }
     CCmdUI State(UINT id) {
@@ -54,9 +51,7 @@ protected:
     }
     std::string Order() { return names.Order(doc); }
 
-    CZelbrinDoc doc;
     ItemNames names;
-    std::unique_ptr<CZelbrinView> view;
     std::vector<CCmdTarget*> route;
 };
 
