@@ -36,6 +36,10 @@ the text in the middle of the page. Double-click a text item to edit it.</li>
 
 <h2>Arranging</h2>
 <ul>
+<li><b>Edit &gt; Undo</b> (Ctrl+Z) takes back the last change to the page, and
+<b>Redo</b> (Ctrl+Y) makes it again; the menu names the change (a move, a crop, a
+deleted picture...). The last hundred changes can be taken back. A title with a
+<tt>*</tt> means the page has unsaved changes.</li>
 <li><b>Edit &gt; Duplicate Object</b> (Ctrl+D) copies the selected item;
 <b>Delete Object</b> (Delete, Backspace or Ctrl+X) removes it;
 <b>Send To Back</b> puts it below the others.</li>
@@ -52,7 +56,8 @@ a template (<tt>.zbt</tt>) and <b>Load Template...</b> brings one back.</li>
 <b>Open Document...</b> opens an album; you can also drop an <tt>.alb</tt> file onto the
 window. The last four albums are listed in the File menu.</li>
 <li><b>Save</b> (Ctrl+S) and <b>Save As...</b> write the album. An album refers to its
-pictures, so keep the pictures with the album when you move it.</li>
+pictures, so keep the pictures with the album when you move it. It also records the
+page's size, so it shows the same on a screen of any size.</li>
 <li><b>Export Page...</b> writes the page as a JPEG picture of the size you choose.</li>
 <li><b>Print...</b> (Ctrl+P) prints the page; <b>Print Preview</b> shows it first.</li>
 </ul>
