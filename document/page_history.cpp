@@ -1,15 +1,26 @@
 #include "document/page_history.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
-const PageItem* FindItem(const std::vector<PageItem>& items, ItemId id) {
-    for (const PageItem& item : items)
-        if (item.nId == id)
-            return &item;
-    return nullptr;
-}
+// The items of a page by identity, for finding each in one look-up.
+class ItemIndex {
+public:
+    explicit ItemIndex(const std::vector<PageItem>& items) {
+        m_byId.reserve(items.size());
+        for (const PageItem& item : items)
+            m_byId.emplace(item.nId, &item);
+    }
+    const PageItem* Find(ItemId id) const {
+        const auto it = m_byId.find(id);
+        return it == m_byId.end() ? nullptr : it->second;
+    }
+
+private:
+    std::unordered_map<ItemId, const PageItem*> m_byId;
+};
 
 std::vector<ItemId> Order(const std::vector<PageItem>& items) {
     std::vector<ItemId> ids;
@@ -27,11 +38,12 @@ std::optional<PageStep> DiffPages(const std::string& name, const PageState& befo
     step.name = name;
     step.orderBefore = Order(before.items);
     step.orderAfter = Order(after.items);
+    const ItemIndex beforeById(before.items), afterById(after.items);
     for (const PageItem& was : before.items)
-        if (const PageItem* now = FindItem(after.items, was.nId); !now || !(*now == was))
+        if (const PageItem* now = afterById.Find(was.nId); !now || !(*now == was))
             step.before.push_back(was);
     for (const PageItem& now : after.items)
-        if (const PageItem* was = FindItem(before.items, now.nId); !was || !(*was == now))
+        if (const PageItem* was = beforeById.Find(now.nId); !was || !(*was == now))
             step.after.push_back(now);
     step.bChangesAlbum =
         !step.before.empty() || !step.after.empty() || step.orderBefore != step.orderAfter;
@@ -47,12 +59,13 @@ std::optional<PageStep> DiffPages(const std::string& name, const PageState& befo
 void ApplyStep(const PageStep& step, bool backwards, PageState& page) {
     const std::vector<ItemId>& order = backwards ? step.orderBefore : step.orderAfter;
     const std::vector<PageItem>& records = backwards ? step.before : step.after;
+    const ItemIndex recorded(records), current(page.items);
     std::vector<PageItem> items;
     items.reserve(order.size());
     for (ItemId id : order) {
-        const PageItem* item = FindItem(records, id);
+        const PageItem* item = recorded.Find(id);
         if (!item)
-            item = FindItem(page.items, id);
+            item = current.Find(id);
         if (item)
             items.push_back(*item);
     }
