@@ -7,6 +7,7 @@
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/wait_cursor.h"
 #include "platform/win/afxmsgbox.h"
+#include "support/dialog_controls.h"
 #include "support/modal_dialog.h"
 #include "support/test_support.h"
 
@@ -125,24 +126,6 @@ protected:
         DDX_Text(pDX, IDC_NOTES, m_strNotes);
     }
 };
-
-QWidget* Item(CDialog& d, int id) {
-    QWidget* w = d.GetDlgItem(id);
-    EXPECT_NE(w, nullptr) << "control " << id;
-    return w;
-}
-
-void Click(CDialog& d, int id) {
-    auto* b = qobject_cast<QAbstractButton*>(d.GetDlgItem(id));
-    ASSERT_NE(b, nullptr) << "button " << id;
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-bool HasFocus(CDialog& d, int id) {
-    QWidget* w = d.GetDlgItem(id);
-    QWidget* f = d.GetSafeHwnd() ? d.GetSafeHwnd()->focusWidget() : nullptr;
-    return w && f && (f == w || w->isAncestorOf(f));
-}
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "dialogs/gridline_dialog.h"
 #include "dialogs/text_item_dialog.h"
 #include "dialogs/dialog_templates.h"
+#include "support/dialog_controls.h"
 #include "support/modal_dialog.h"
 #include "support/test_support.h"
 
@@ -21,24 +22,6 @@
 #include <vector>
 
 namespace {
-
-QWidget* Item(CDialog& d, int id) {
-    QWidget* w = d.GetDlgItem(id);
-    EXPECT_NE(w, nullptr) << "control " << id;
-    return w;
-}
-
-void Click(CDialog& d, int id) {
-    auto* b = qobject_cast<QAbstractButton*>(d.GetDlgItem(id));
-    ASSERT_NE(b, nullptr) << "button " << id;
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-bool HasFocus(CDialog& d, int id) {
-    QWidget* w = d.GetDlgItem(id);
-    QWidget* f = d.GetSafeHwnd() ? d.GetSafeHwnd()->focusWidget() : nullptr;
-    return w && f && (f == w || w->isAncestorOf(f));
-}
 
 QComboBox* FontBox(CDialog& d) {
     return qobject_cast<QComboBox*>(d.GetDlgItem(IDC_FONT));
