@@ -147,8 +147,6 @@ public:
     // page (one larger than the page keeps to its right and bottom edges, as a
     // drag does). The album is then modified.
     void OfferToPullItemsIn();
-    // The extras of the album file last read by OnOpenDocument.
-    const AlbumExtras& OpenedExtras() const { return m_openedExtras; }
 
     // Layout templates (template_commands.cpp).
     void OnTemplateLoad();
