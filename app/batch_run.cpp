@@ -6,7 +6,7 @@
 #include "document/zelbrin_doc.h"
 #include "render/page_export.h"
 #include "platform/win/afxmsgbox.h"
-#include "platform/win/whole_file.h"
+#include "base/whole_file.h"
 
 #include <cstdio>
 #include <string>

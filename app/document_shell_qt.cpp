@@ -11,22 +11,28 @@ const char kJpegFilter[] = "JPEG Files (*.jpg)|*.jpg|";
 const char kTemplateFilter[] = "Album template files (*.zbt)|*.zbt|";
 } // namespace
 
-bool CDocumentShellQt::AskAlbumToOpen(std::string& path) {
-    CFileDialog dlg(TRUE, "alb", nullptr, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
-                    kAlbumFilter, m_pOwner);
+namespace {
+
+// One file asked for: an existing one to open, or a name to save under.
+bool AskPath(QWidget* owner, bool bOpen, const char* defExt, const std::string& initialName,
+             const char* filter, std::string& path) {
+    const DWORD flags = bOpen ? OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY
+                              : OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    CFileDialog dlg(bOpen, defExt, bOpen ? nullptr : initialName.c_str(), flags, filter, owner);
     if (dlg.DoModal() != IDOK)
         return false;
     path = dlg.GetPathName();
     return true;
 }
 
+} // namespace
+
+bool CDocumentShellQt::AskAlbumToOpen(std::string& path) {
+    return AskPath(m_pOwner, true, "alb", {}, kAlbumFilter, path);
+}
+
 bool CDocumentShellQt::AskAlbumToSave(const std::string& initialName, std::string& path) {
-    CFileDialog dlg(FALSE, "alb", initialName.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                    kAlbumFilter, m_pOwner);
-    if (dlg.DoModal() != IDOK)
-        return false;
-    path = dlg.GetPathName();
-    return true;
+    return AskPath(m_pOwner, false, "alb", initialName, kAlbumFilter, path);
 }
 
 bool CDocumentShellQt::AskPicturesToOpen(std::vector<std::string>& paths) {
@@ -40,21 +46,11 @@ bool CDocumentShellQt::AskPicturesToOpen(std::vector<std::string>& paths) {
 }
 
 bool CDocumentShellQt::AskTemplateToOpen(std::string& path) {
-    CFileDialog dlg(TRUE, "zbt", nullptr, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
-                    kTemplateFilter, m_pOwner);
-    if (dlg.DoModal() != IDOK)
-        return false;
-    path = dlg.GetPathName();
-    return true;
+    return AskPath(m_pOwner, true, "zbt", {}, kTemplateFilter, path);
 }
 
 bool CDocumentShellQt::AskTemplateToSave(const std::string& initialName, std::string& path) {
-    CFileDialog dlg(FALSE, "zbt", initialName.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                    kTemplateFilter, m_pOwner);
-    if (dlg.DoModal() != IDOK)
-        return false;
-    path = dlg.GetPathName();
-    return true;
+    return AskPath(m_pOwner, false, "zbt", initialName, kTemplateFilter, path);
 }
 
 bool CDocumentShellQt::EditTextItem(TextItemFields& fields) {

@@ -2,13 +2,13 @@
 # layer, so a new file lands in the right library by where it is put. Shared
 # by the program's build and the fuzzing build (fuzz/). Set ZELBRIN_ROOT first.
 #
-#   core      records, file formats, JPEG, page and mouse arithmetic, the command
-#             line and the resource tables; no Qt
+#   core      general helpers (base/), records, file formats, JPEG, page and
+#             mouse arithmetic, the command line and the resource tables; no Qt
 #   platform  the framework classes on Qt; knows nothing of this program
 #   render    drawing the page into any device context: screen, export, printer
 #   ui        the program's windows, dialogs, commands and Qt resources
 set(ZELBRIN_LAYERS core platform render ui)
-set(ZELBRIN_core_FOLDERS platform/win document imaging geometry cli res)
+set(ZELBRIN_core_FOLDERS base platform/win document imaging geometry cli res)
 set(ZELBRIN_platform_FOLDERS platform/qt)
 set(ZELBRIN_render_FOLDERS render)
 set(ZELBRIN_ui_FOLDERS app view dialogs res/qt)
@@ -50,7 +50,7 @@ endforeach()
 
 # Every source file of the program is in a layer's folder.
 file(GLOB_RECURSE all_sources CONFIGURE_DEPENDS RELATIVE ${ZELBRIN_ROOT}
-    ${ZELBRIN_ROOT}/app/*.cpp ${ZELBRIN_ROOT}/cli/*.cpp ${ZELBRIN_ROOT}/dialogs/*.cpp
+    ${ZELBRIN_ROOT}/app/*.cpp ${ZELBRIN_ROOT}/base/*.cpp ${ZELBRIN_ROOT}/cli/*.cpp ${ZELBRIN_ROOT}/dialogs/*.cpp
     ${ZELBRIN_ROOT}/document/*.cpp ${ZELBRIN_ROOT}/geometry/*.cpp ${ZELBRIN_ROOT}/imaging/*.cpp
     ${ZELBRIN_ROOT}/platform/*.cpp ${ZELBRIN_ROOT}/render/*.cpp ${ZELBRIN_ROOT}/res/*.cpp
     ${ZELBRIN_ROOT}/view/*.cpp)

@@ -2,10 +2,11 @@
 #pragma once
 
 #include "platform/qt/dialog.h"
-#include "res/dialog_ids.h"
 
 class CAboutDialog : public CDialog {
 public:
-    enum { IDD = IDD_ABOUT };
-    explicit CAboutDialog(QWidget* pParent = nullptr);
+    explicit CAboutDialog(QWidget* pParent = nullptr) : CDialog(pParent) {}
+
+protected:
+    void CreateControls(QDialog& window) override;
 };

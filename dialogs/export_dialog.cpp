@@ -1,13 +1,20 @@
 #include "dialogs/export_dialog.h"
 
-#include "platform/qt/ddx.h"
-#include "dialogs/dialog_templates.h"
-
 #include <climits>
-#include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
+
+const NumberFieldsLayout kLayout = {
+    "Export as JPEG",
+    "Exported image dimensions:",
+    {{"Width:", IDC_EXPORT_WIDTH, "pixels"}, {"Height:", IDC_EXPORT_HEIGHT, "pixels"}},
+    NumberFieldValidator::Kind::UnsignedInt,
+    CExportDialog::kMinSide,
+    CExportDialog::kMaxSide,
+    7,
+};
 
 // atoi: blanks, an optional sign, the leading decimal digits; 0 when there
 // are none; held to the int range.
@@ -25,40 +32,23 @@ int LeadingInt(const std::string& text) {
             v = v * 10 + (text[i] - '0');
     if (negative)
         v = -v;
-    if (v > INT_MAX)
-        v = INT_MAX;
-    if (v < INT_MIN)
-        v = INT_MIN;
-    return static_cast<int>(v);
+    return static_cast<int>(v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : v);
 }
 
 // Truncation toward zero, held to the target's range.
-int TruncToInt(double v) {
+template <class T> T Trunc(double v) {
     if (!(v == v))
         return 0;
-    if (v >= static_cast<double>(INT_MAX))
-        return INT_MAX;
-    if (v <= static_cast<double>(INT_MIN))
-        return INT_MIN;
-    return static_cast<int>(v);
-}
-
-UINT TruncToUInt(double v) {
-    if (!(v > 0.0))
-        return 0;
-    if (v >= static_cast<double>(UINT_MAX))
-        return UINT_MAX;
-    return static_cast<UINT>(v);
+    if (v >= static_cast<double>(std::numeric_limits<T>::max()))
+        return std::numeric_limits<T>::max();
+    if (v <= static_cast<double>(std::numeric_limits<T>::min()))
+        return std::numeric_limits<T>::min();
+    return static_cast<T>(v);
 }
 
 } // namespace
 
-CExportDialog::CExportDialog(QWidget* pParent) : CDialog(kExportJpegTemplate, pParent) {
-    MapNotification(IDC_EXPORT_WIDTH, EN_UPDATE, &CExportDialog::OnUpdateWidth);
-    MapNotification(IDC_EXPORT_HEIGHT, EN_UPDATE, &CExportDialog::OnUpdateHeight);
-    MapNotification(IDC_EXPORT_WIDTH, EN_CHANGE, &CExportDialog::OnChangeWidth);
-    MapNotification(IDC_EXPORT_HEIGHT, EN_CHANGE, &CExportDialog::OnChangeHeight);
-}
+CExportDialog::CExportDialog(QWidget* pParent) : CNumberFieldsDialog(kLayout, pParent) {}
 
 void CExportDialog::SetStartValues(int nClientWidth, int nClientHeight) {
     m_nWidth = static_cast<UINT>(nClientWidth);
@@ -69,61 +59,35 @@ void CExportDialog::SetStartValues(int nClientWidth, int nClientHeight) {
                    : 1.0f;
 }
 
-void CExportDialog::DoDataExchange(CDataExchange* pDX) {
-    CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_EXPORT_WIDTH, m_ctlWidth);
-    DDX_Control(pDX, IDC_EXPORT_HEIGHT, m_ctlHeight);
-    // Filling the fields at opening shows the start values as they are: linking
-    // them through each other would show 798 x 598 for an 800 x 600 page.
-    m_bFilling = !pDX->m_bSaveAndValidate;
-    // The height first, then the width.
-    DDX_Text(pDX, IDC_EXPORT_HEIGHT, m_nHeight);
-    DDV_MinMaxUInt(pDX, m_nHeight, kMinSide, kMaxSide);
-    DDX_Text(pDX, IDC_EXPORT_WIDTH, m_nWidth);
-    DDV_MinMaxUInt(pDX, m_nWidth, kMinSide, kMaxSide);
-    m_bFilling = false;
+void CExportDialog::OnInitDialog() {
+    FillDlgItemText(IDC_EXPORT_HEIGHT, std::to_string(m_nHeight));
+    FillDlgItemText(IDC_EXPORT_WIDTH, std::to_string(m_nWidth));
 }
 
-// The linking runs in double precision on the float ratio: 400 / 1.3333334
-// is just below 300 and gives 299.
-void CExportDialog::OnUpdateWidth() {
-    if (m_bFilling)
-        return;
+bool CExportDialog::ReadControls() {
+    return ReadField(IDC_EXPORT_HEIGHT, m_nHeight) && ReadField(IDC_EXPORT_WIDTH, m_nWidth);
+}
+
+void CExportDialog::OnEditChanged(int nID) {
+    const bool width = nID == IDC_EXPORT_WIDTH;
+    OnUpdate(nID, width ? IDC_EXPORT_HEIGHT : IDC_EXPORT_WIDTH, width);
+    // The linking runs in double precision on the float ratio: 400 / 1.3333334
+    // is just below 300 and gives 299.
+    if (width)
+        m_nHeight = Trunc<UINT>(m_nWidth / static_cast<double>(m_fRatio));
+    else
+        m_nWidth = Trunc<UINT>(m_nHeight * static_cast<double>(m_fRatio));
+}
+
+void CExportDialog::OnUpdate(int nChanged, int nOther, bool bWidth) {
     if (m_bLinking == 1) {
         m_bLinking = 0; // our own change of this field
         return;
     }
     m_bLinking = 1;
-    int value = LeadingInt(m_ctlWidth.GetWindowText(kLinkReadChars));
-    int height = TruncToInt(value / static_cast<double>(m_fRatio));
-    m_nHeight = static_cast<UINT>(height);
-    m_ctlHeight.SetWindowText(std::to_string(height));
-    m_ctlHeight.UpdateWindow();
-}
-
-void CExportDialog::OnUpdateHeight() {
-    if (m_bFilling)
-        return;
-    if (m_bLinking == 1) {
-        m_bLinking = 0;
-        return;
-    }
-    m_bLinking = 1;
-    int value = LeadingInt(m_ctlHeight.GetWindowText(kLinkReadChars));
-    int width = TruncToInt(value * static_cast<double>(m_fRatio));
-    m_nWidth = static_cast<UINT>(width);
-    m_ctlWidth.SetWindowText(std::to_string(width));
-    m_ctlWidth.UpdateWindow();
-}
-
-void CExportDialog::OnChangeWidth() {
-    if (m_bFilling)
-        return;
-    m_nHeight = TruncToUInt(m_nWidth / static_cast<double>(m_fRatio));
-}
-
-void CExportDialog::OnChangeHeight() {
-    if (m_bFilling)
-        return;
-    m_nWidth = TruncToUInt(m_nHeight * static_cast<double>(m_fRatio));
+    const int value = LeadingInt(GetDlgItemText(nChanged).substr(0, kLinkReadChars));
+    const double ratio = static_cast<double>(m_fRatio);
+    const int other = Trunc<int>(bWidth ? value / ratio : value * ratio);
+    (bWidth ? m_nHeight : m_nWidth) = static_cast<UINT>(other);
+    SetDlgItemText(nOther, std::to_string(other));
 }

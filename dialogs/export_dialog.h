@@ -2,26 +2,21 @@
 // follow each other by the proportions of the view's client area.
 #pragma once
 
+#include "dialogs/number_fields_dialog.h"
 #include "imaging/jpeg_writer.h"
-#include "platform/qt/dialog.h"
-#include "platform/qt/edit_control.h"
 #include "res/dialog_ids.h"
 
-class CExportDialog : public CDialog {
+class CExportDialog : public CNumberFieldsDialog {
 public:
-    enum { IDD = IDD_EXPORT_JPEG };
     explicit CExportDialog(QWidget* pParent = nullptr);
 
     // The client size of the view: the start width and height, and their ratio.
     void SetStartValues(int nClientWidth, int nClientHeight);
 
-    CEdit m_ctlWidth;
-    CEdit m_ctlHeight;
     UINT m_nHeight = 0;
     UINT m_nWidth = 0;
-    float m_fRatio = 1.0f;   // width / height; set by SetStartValues
-    int m_bLinking = 0;      // 1 while the dialog itself changes a field
-    bool m_bFilling = false; // true while the fields take the start values
+    float m_fRatio = 1.0f; // width / height; set by SetStartValues
+    int m_bLinking = 0;    // 1 while the dialog itself changes a field
 
     // Sides the export accepts, pixels.
     static constexpr UINT kMinSide = 1;
@@ -30,11 +25,15 @@ public:
     static constexpr int kLinkReadChars = 17;
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
+    // The start values as they are: linking them through each other would
+    // show 798 x 598 for an 800 x 600 page.
+    void OnInitDialog() override;
+    // The height first, then the width.
+    bool ReadControls() override;
+    // A change of one field writes the other (the update), then stores the
+    // changed side's partner from the member (the change).
+    void OnEditChanged(int nID) override;
 
 private:
-    void OnUpdateWidth();
-    void OnUpdateHeight();
-    void OnChangeWidth();
-    void OnChangeHeight();
+    void OnUpdate(int nChanged, int nOther, bool bWidth);
 };

@@ -1,12 +1,11 @@
 // Gridline Setup: the horizontal and vertical grid spacings, in inches.
 #pragma once
 
-#include "platform/qt/dialog.h"
+#include "dialogs/number_fields_dialog.h"
 #include "res/dialog_ids.h"
 
-class CGridlineDialog : public CDialog {
+class CGridlineDialog : public CNumberFieldsDialog {
 public:
-    enum { IDD = IDD_GRIDLINE_SETUP };
     explicit CGridlineDialog(QWidget* pParent = nullptr);
 
     float m_fHorizSpacing = 0.0f;
@@ -17,5 +16,7 @@ public:
     static constexpr float kMaxSpacing = 99.0f;
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
+    void OnInitDialog() override;
+    // The horizontal spacing first, then the vertical one.
+    bool ReadControls() override;
 };

@@ -9,8 +9,7 @@
 
 class CTextItemDialog : public CDialog {
 public:
-    enum { IDD = IDD_TEXT_ITEM };
-    explicit CTextItemDialog(QWidget* pParent = nullptr);
+    explicit CTextItemDialog(QWidget* pParent = nullptr) : CDialog(pParent) {}
 
     std::string m_strText; // line breaks as CR LF pairs
     int m_nBold = 0;       // 0 off, 1 on
@@ -31,9 +30,10 @@ public:
     bool CopyToItem(PageItem& item) const;
 
 protected:
-    BOOL OnInitDialog() override;
+    void CreateControls(QDialog& window) override;
+    void OnInitDialog() override;
+    bool ReadControls() override;
     // What the line under the text says of its length (the item holds at most
     // MAX_TEXT_CHARS bytes, a line break taking two).
     static std::string CharactersLeftText(const std::string& typed);
-    void DoDataExchange(CDataExchange* pDX) override;
 };

@@ -8,8 +8,8 @@
 #include "document/zelbrin_doc.h"
 #include "imaging/picture_decoder.h"
 #include "platform/win/afxmsgbox.h"
-#include "platform/win/safe_file.h"
-#include "platform/win/whole_file.h"
+#include "base/safe_file.h"
+#include "base/whole_file.h"
 
 #include <cstdio>
 #include <cstring>

@@ -3,7 +3,7 @@
 #include "document/fixed_text.h"
 #include "document/line_reader.h"
 #include "document/slot_fit.h"
-#include "platform/win/c_locale.h"
+#include "base/c_locale.h"
 
 #include <cerrno>
 #include <climits>

@@ -6,7 +6,7 @@
 #include "document/template_file.h"
 #include "document/zelbrin_doc.h"
 #include "platform/win/afxmsgbox.h"
-#include "platform/win/safe_file.h"
+#include "base/safe_file.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "document/template_file.h"
 
 #include "document/line_reader.h"
-#include "platform/win/c_locale.h"
+#include "base/c_locale.h"
 
 #include <cerrno>
 #include <climits>

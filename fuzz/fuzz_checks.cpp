@@ -6,7 +6,7 @@
 #include "oracle/dib_image.h"
 #include "imaging/jpeg_reader.h"
 #include "imaging/picture_buffer.h"
-#include "platform/win/c_locale.h"
+#include "base/c_locale.h"
 #include "oracle/globalmem.h"
 #include "geometry/mouse_math.h"
 #include "geometry/page_math.h"

@@ -1,7 +1,7 @@
 #include "imaging/jpeg_reader.h"
 
 #include "imaging/picture_buffer.h"
-#include "platform/win/safe_file.h"
+#include "base/safe_file.h"
 
 #include <csetjmp>
 #include <cstdarg>
@@ -137,6 +137,24 @@ BOOL Finish(ReadState* st, BOOL ok) {
     return ok;
 }
 
+// The reading's state for an open file, its errors and messages routed to
+// the log; null (the file closed) when there is no memory for it.
+ReadState* NewReadState(std::FILE* file, const char* path, std::string& log) {
+    auto* st = static_cast<ReadState*>(std::calloc(1, sizeof(ReadState)));
+    if (!st) {
+        std::fclose(file);
+        return nullptr;
+    }
+    st->file = file;
+    st->cinfo.err = jpeg_std_error(&st->jerr.pub);
+    st->jerr.pub.error_exit = ReaderErrorExit;
+    st->jerr.pub.output_message = LogLibraryMessage;
+    st->jerr.path = path;
+    st->jerr.log = &log;
+    st->progress.progress_monitor = CheckScanCount;
+    return st;
+}
+
 } // namespace
 
 BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, int* pHeight,
@@ -156,18 +174,9 @@ BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWid
         return FALSE;
     }
 
-    auto* st = static_cast<ReadState*>(std::calloc(1, sizeof(ReadState)));
-    if (!st) {
-        std::fclose(file);
+    ReadState* st = NewReadState(file, path, log);
+    if (!st)
         return FALSE;
-    }
-    st->file = file;
-    st->cinfo.err = jpeg_std_error(&st->jerr.pub);
-    st->jerr.pub.error_exit = ReaderErrorExit;
-    st->jerr.pub.output_message = LogLibraryMessage;
-    st->jerr.path = path;
-    st->jerr.log = &log;
-    st->progress.progress_monitor = CheckScanCount;
 
     if (setjmp(st->jerr.setjmp_buffer)) {
         if (!st->jerr.refused)

@@ -1,6 +1,6 @@
 #include "imaging/jpeg_writer.h"
 
-#include "platform/win/safe_file.h"
+#include "base/safe_file.h"
 
 #include <csetjmp>
 #include <cstdio>

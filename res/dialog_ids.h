@@ -1,11 +1,5 @@
-// Ids of the dialog templates, their controls and the icon they show.
+// Ids of the dialogs' controls and of the icon the About box shows.
 #pragma once
-
-// Dialog templates.
-constexpr int IDD_ABOUT = 100;
-constexpr int IDD_TEXT_ITEM = 130;
-constexpr int IDD_GRIDLINE_SETUP = 133;
-constexpr int IDD_EXPORT_JPEG = 134;
 
 // The application icon, resource 128.
 constexpr int IDI_ZELBRIN = 128;

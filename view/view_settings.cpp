@@ -1,7 +1,7 @@
 #include "view/view_settings.h"
 
 #include "platform/qt/win_app.h"
-#include "platform/win/c_locale.h"
+#include "base/c_locale.h"
 
 #include <cfloat>
 #include <limits>

@@ -1,352 +1,252 @@
 #include "platform/qt/dialog.h"
 
-#include "platform/qt/edit_control.h"
+#include "base/number_entry.h"
+#include "platform/win/afxmsgbox.h"
+#include "base/c_locale.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
-#include <QGroupBox>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <algorithm>
+#include <cfloat>
 
-// The window of a running dialog: hands Enter, Esc and the caption's close
-// button to the dialog object instead of QDialog's own handling.
+namespace {
+
+constexpr const char* kIdProperty = "dlgCtrlId";
+
+// The framework's messages of a refused number.
+constexpr const char* kMsgParseReal = "Please enter a number.";
+constexpr const char* kMsgParseRealRange = "Please enter a number between %1 and %2.";
+constexpr const char* kMsgParseUInt = "Please enter a positive integer.";
+constexpr const char* kMsgParseIntRange = "Please enter an integer between %1 and %2.";
+
+// The first n characters (code points) of a text.
+QString LeftChars(const QString& text, int n) {
+    const QList<uint> chars = text.toUcs4();
+    if (chars.size() <= n)
+        return text;
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.data()), n);
+}
+
+} // namespace
+
+// The window of a running dialog: Enter, Esc and the caption's close button
+// go to the dialog object.
 class CDialogWindow : public QDialog {
 public:
-    CDialogWindow(CDialog* owner, QWidget* parent) : QDialog(parent), m_owner(owner) {}
+    CDialogWindow(std::function<void()> onEnter, std::function<void()> onCancel, QWidget* parent)
+        : QDialog(parent), m_onEnter(std::move(onEnter)), m_onCancel(std::move(onCancel)) {}
 
-    void EndModal(int nResult) {
-        m_bEnding = true;
-        done(nResult);
-    }
+    void reject() override { m_onCancel(); } // Esc and the close button
 
 protected:
     void keyPressEvent(QKeyEvent* e) override {
-        if (m_owner->HandleDialogKey(focusWidget(), e->key()))
-            e->accept();
+        if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
+            return QDialog::keyPressEvent(e);
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click(); // a push button with the focus is the one Enter presses
         else
-            QWidget::keyPressEvent(e); // not QDialog's: it would end the loop itself
-    }
-
-    void closeEvent(QCloseEvent* e) override {
-        if (m_bEnding) {
-            e->accept();
-            return;
-        }
-        // The caption's close button (or Alt+F4) is the Cancel command.
-        e->ignore();
-        m_owner->SendCommand(IDCANCEL);
-    }
-
-    void reject() override { m_owner->SendCommand(IDCANCEL); }
-
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() == QEvent::KeyPress) {
-            auto* ke = static_cast<QKeyEvent*>(e);
-            int key = ke->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-                auto* w = qobject_cast<QWidget*>(watched);
-                if (m_owner->HandleDialogKey(w, key))
-                    return true;
-            }
-        }
-        return QDialog::eventFilter(watched, e);
+            m_onEnter();
     }
 
 private:
-    CDialog* m_owner;
-    bool m_bEnding = false;
+    std::function<void()> m_onEnter, m_onCancel;
 };
 
-CDialog::CDialog(const DlgTemplate& dialogTemplate, QWidget* pParent)
-    : m_template(dialogTemplate), m_pParent(pParent) {}
+CDialog::CDialog(QWidget* pParent) : m_pParent(pParent) {}
 
 CDialog::~CDialog() {
     delete m_pWindow;
 }
 
-QDialog* CDialog::GetSafeHwnd() const {
-    return m_pWindow;
-}
-
-void CDialog::MapNotification(int nID, UINT nCode, Handler handler) {
-    m_handlers[{nID, nCode}] = std::move(handler);
-}
-
 int CDialog::DoModal() {
     QWidget* owner = m_pParent ? m_pParent.data() : QApplication::activeWindow();
-    m_pWindow = new CDialogWindow(this, owner);
-    m_bEnded = false;
-    m_nModalResult = IDCANCEL;
-    CreateControls();
-
-    if (OnInitDialog())
-        SetInitialFocus();
-    int result = m_nModalResult;
-    if (!m_bEnded)
-        result = m_pWindow->exec();
-
-    // The controls go with the window; members keep what was exchanged.
-    CDialogWindow* window = m_pWindow;
-    m_pWindow = nullptr;
-    m_controls.clear();
+    auto* window = new CDialogWindow([this] { OnEnter(); }, [this] { OnCancel(); }, owner);
+    m_pWindow = window;
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    CreateControls(*window);
+    window->setFixedSize(window->sizeHint()); // the layout's size; no sizing border
+    m_bFilling = true;
+    OnInitDialog();
+    m_bFilling = false;
+    // The focus starts on the first control that takes it, its text selected.
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (w->property(kIdProperty).isValid() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            if (auto* line = qobject_cast<QLineEdit*>(w))
+                line->selectAll();
+            break;
+        }
+    const int result = window->exec();
+    m_pWindow = nullptr; // the controls go with the window; the members stay
     delete window;
-    return result;
+    return result == IDOK ? IDOK : IDCANCEL;
 }
 
 void CDialog::EndDialog(int nResult) {
-    m_nModalResult = nResult;
-    m_bEnded = true;
     if (m_pWindow)
-        m_pWindow->EndModal(nResult);
-}
-
-void CDialog::CreateControls() {
-    m_font = DialogFont(m_template.fontName, m_template.fontPointSize);
-    m_units = DialogBaseUnitsOf(m_font);
-    m_pWindow->setFont(m_font);
-    m_pWindow->setWindowTitle(QString::fromUtf8(m_template.caption ? m_template.caption : ""));
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (m_template.style & WS_SYSMENU)
-        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    m_pWindow->setWindowFlags(flags);
-    QRect client = MapDialogRect(m_units, 0, 0, m_template.cx, m_template.cy);
-    m_pWindow->setFixedSize(client.size());
-
-    for (std::size_t i = 0; i < m_template.itemCount; ++i) {
-        const DlgItemTemplate& item = m_template.items[i];
-        QWidget* w = CreateControl(item);
-        w->setProperty("dlgCtrlId", item.id);
-        w->setObjectName(QStringLiteral("ctrl%1").arg(item.id));
-        w->installEventFilter(m_pWindow);
-        if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
-            combo->lineEdit()->installEventFilter(m_pWindow);
-        m_controls.emplace_back(w, &item);
-    }
-}
-
-QWidget* CDialog::CreateControl(const DlgItemTemplate& item) {
-    QWidget* parent = m_pWindow;
-    const QString text = QString::fromUtf8(item.text ? item.text : "");
-    QRect rc = MapDialogRect(m_units, item.x, item.y, item.cx, item.cy);
-    const bool tabStop = (item.style & WS_TABSTOP) != 0;
-    const int id = item.id;
-    QWidget* w = nullptr;
-
-    switch (item.kind) {
-    case DlgControlClass::Button: {
-        DWORD type = item.style & BS_TYPEMASK;
-        if (type == BS_GROUPBOX) {
-            auto* group = new QGroupBox(text, parent);
-            group->setFocusPolicy(Qt::NoFocus);
-            group->setGeometry(rc);
-            group->lower(); // behind the controls it frames
-            return group;
-        }
-        QAbstractButton* button;
-        if (type == BS_AUTOCHECKBOX) {
-            button = new QCheckBox(text, parent);
-        } else {
-            auto* push = new QPushButton(text, parent);
-            push->setAutoDefault(false); // the dialog picks the button Enter presses
-            push->setDefault(type == BS_DEFPUSHBUTTON);
-            button = push;
-        }
-        QObject::connect(button, &QAbstractButton::clicked, m_pWindow,
-                         [this, id] { SendCommand(id, BN_CLICKED); });
-        button->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-        w = button;
-        break;
-    }
-    case DlgControlClass::Edit: {
-        EditControl* edit;
-        if (item.style & ES_MULTILINE)
-            edit = new MultiLineEditControl(parent, item.style);
-        else
-            edit = new LineEditControl(parent, item.style);
-        edit->SetNotify([this, id](UINT code) { SendCommand(id, code); });
-        w = edit->Widget();
-        w->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-        break;
-    }
-    case DlgControlClass::Static: {
-        auto* label = new QLabel(parent);
-        label->setFocusPolicy(Qt::NoFocus);
-        if ((item.style & SS_TYPEMASK) == SS_ICON) {
-            // An icon static takes the icon's size, whatever the template says.
-            int iconId = text.startsWith(u'#') ? text.mid(1).toInt() : 0;
-            if (m_template.loadIcon) {
-                QIcon icon = m_template.loadIcon(iconId);
-                label->setPixmap(icon.pixmap(32, 32));
-            }
-            rc.setSize(QSize(32, 32));
-        } else {
-            label->setTextFormat(Qt::PlainText);
-            label->setText(text);
-            label->setWordWrap(true);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        }
-        w = label;
-        break;
-    }
-    case DlgControlClass::ComboBox: {
-        auto* combo = new QComboBox(parent);
-        combo->setEditable((item.style & 0x3) == CBS_DROPDOWN);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setDuplicatesEnabled(true);
-        if (combo->isEditable())
-            combo->setCompleter(nullptr); // typing completes nothing
-        combo->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-        combo->setFont(m_font);
-        // The template's height includes the drop-down list.
-        int boxHeight = combo->sizeHint().height();
-        int listHeight = rc.height() - boxHeight;
-        int itemHeight = QFontMetrics(m_font).height() + 2;
-        combo->setMaxVisibleItems(std::max(1, listHeight / std::max(1, itemHeight)));
-        combo->view()->setVerticalScrollBarPolicy(
-            (item.style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-        rc.setHeight(boxHeight);
-        w = combo;
-        break;
-    }
-    }
-    w->setGeometry(rc);
-    return w;
-}
-
-void CDialog::SetInitialFocus() {
-    for (auto& [w, item] : m_controls) {
-        if ((item->style & WS_TABSTOP) && w->isEnabled() && w->focusPolicy() != Qt::NoFocus) {
-            GotoDlgCtrl(item->id);
-            return;
-        }
-    }
-}
-
-const DlgItemTemplate* CDialog::ItemOf(const QWidget* widget) const {
-    for (const auto& [w, item] : m_controls)
-        if (w == widget || (widget && w->isAncestorOf(widget)))
-            return item;
-    return nullptr;
-}
-
-int CDialog::DefaultButtonId() const {
-    for (const auto& [w, item] : m_controls)
-        if (item->kind == DlgControlClass::Button &&
-            (item->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && w->isEnabled())
-            return item->id;
-    return IDOK; // no default push button: Enter is the OK command
-}
-
-bool CDialog::HandleDialogKey(QWidget* target, int key) {
-    if (key == Qt::Key_Escape) {
-        SendCommand(IDCANCEL);
-        return true;
-    }
-    if (key != Qt::Key_Return && key != Qt::Key_Enter)
-        return false;
-    if (auto* multi = dynamic_cast<MultiLineEditControl*>(target); multi && multi->WantsReturn())
-        return false; // Enter starts a new line there
-    const DlgItemTemplate* item = ItemOf(target);
-    if (item && item->kind == DlgControlClass::Button &&
-        (item->style & BS_TYPEMASK) <= BS_DEFPUSHBUTTON) {
-        SendCommand(item->id); // a push button with the focus is the default one
-        return true;
-    }
-    SendCommand(DefaultButtonId());
-    return true;
-}
-
-void CDialog::SendCommand(int nID, UINT nCode) {
-    auto it = m_handlers.find({nID, nCode});
-    if (it != m_handlers.end()) {
-        Handler handler = it->second; // the handler may remap
-        handler();
-        return;
-    }
-    if (nCode != BN_CLICKED)
-        return;
-    if (nID == IDOK)
-        OnOK();
-    else if (nID == IDCANCEL)
-        OnCancel();
-}
-
-BOOL CDialog::OnInitDialog() {
-    UpdateData(FALSE);
-    return TRUE;
+        m_pWindow->done(nResult);
 }
 
 void CDialog::OnOK() {
-    if (!UpdateData(TRUE))
-        return;
-    EndDialog(IDOK);
+    if (ReadControls())
+        EndDialog(IDOK);
 }
 
 void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
 
+void CDialog::OnEnter() {
+    if (m_pWindow)
+        for (QPushButton* b : m_pWindow->findChildren<QPushButton*>())
+            if (b->isDefault() && b->isEnabled())
+                return b->click();
+    OnOK();
+}
+
+void CDialog::Register(int nID, QWidget* widget) {
+    widget->setProperty(kIdProperty, nID);
+    widget->setObjectName(QStringLiteral("ctrl%1").arg(nID));
+    // Only the user's typing is told here; SetDlgItemText tells the rest.
+    if (auto* line = qobject_cast<QLineEdit*>(widget))
+        QObject::connect(line, &QLineEdit::textEdited, line, [this, nID] {
+            if (!m_bFilling)
+                OnEditChanged(nID);
+        });
+}
+
+QPushButton* CDialog::AddButton(QDialogButtonBox* box, int nID, const QString& text,
+                                bool bDefault) {
+    const auto role = nID == IDOK       ? QDialogButtonBox::AcceptRole
+                      : nID == IDCANCEL ? QDialogButtonBox::RejectRole
+                                        : QDialogButtonBox::ActionRole;
+    QPushButton* button = Control(nID, box->addButton(text, role));
+    button->setAutoDefault(false); // Enter presses the default button only
+    button->setDefault(bDefault);
+    if (nID == IDOK || nID == IDCANCEL)
+        QObject::connect(button, &QPushButton::clicked, button,
+                         [this, nID] { nID == IDOK ? OnOK() : OnCancel(); });
+    return button;
+}
+
 QWidget* CDialog::GetDlgItem(int nID) const {
-    for (const auto& [w, item] : m_controls)
-        if (item->id == nID)
+    if (!m_pWindow)
+        return nullptr;
+    for (QWidget* w : m_pWindow->findChildren<QWidget*>())
+        if (w->property(kIdProperty).toInt() == nID && w->property(kIdProperty).isValid())
             return w;
     return nullptr;
 }
 
+void CDialog::FillDlgItemText(int nID, const std::string& text) {
+    const bool filling = m_bFilling;
+    m_bFilling = true;
+    SetDlgItemText(nID, text);
+    m_bFilling = filling;
+}
+
 void CDialog::SetDlgItemText(int nID, const std::string& text) {
     QWidget* w = GetDlgItem(nID);
-    if (!w)
-        return;
-    QString q = FromUtf8(text);
-    if (EditControl* edit = AsEditControl(w))
-        edit->SetText(text);
-    else if (auto* combo = qobject_cast<QComboBox*>(w))
+    const QString q = QString::fromStdString(text);
+    if (auto* line = qobject_cast<QLineEdit*>(w)) {
+        line->setText(q);
+        line->setCursorPosition(0); // a text set by the program shows from its start
+    } else if (auto* box = qobject_cast<QPlainTextEdit*>(w)) {
+        box->setPlainText(QString(q).replace("\r\n", "\n").replace('\r', '\n'));
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         combo->setEditText(q);
-    else if (auto* button = qobject_cast<QAbstractButton*>(w))
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         button->setText(q);
-    else if (auto* group = qobject_cast<QGroupBox*>(w))
-        group->setTitle(q);
-    else if (auto* label = qobject_cast<QLabel*>(w))
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(q);
+    }
+    if (!m_bFilling && (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w)))
+        OnEditChanged(nID);
 }
 
 std::string CDialog::GetDlgItemText(int nID) const {
     QWidget* w = GetDlgItem(nID);
-    if (!w)
-        return std::string();
-    if (EditControl* edit = AsEditControl(w))
-        return edit->GetText();
-    if (auto* combo = qobject_cast<QComboBox*>(w))
-        return ToUtf8(combo->currentText());
-    if (auto* button = qobject_cast<QAbstractButton*>(w))
-        return ToUtf8(button->text());
-    if (auto* group = qobject_cast<QGroupBox*>(w))
-        return ToUtf8(group->title());
-    if (auto* label = qobject_cast<QLabel*>(w))
-        return ToUtf8(label->text());
-    return std::string();
+    QString text;
+    if (auto* line = qobject_cast<QLineEdit*>(w))
+        text = line->text();
+    else if (auto* box = qobject_cast<QPlainTextEdit*>(w))
+        text = box->toPlainText().replace('\n', "\r\n"); // a line break is CR LF
+    else if (auto* combo = qobject_cast<QComboBox*>(w))
+        text = combo->currentText();
+    else if (auto* button = qobject_cast<QAbstractButton*>(w))
+        text = button->text();
+    else if (auto* label = qobject_cast<QLabel*>(w))
+        text = label->text();
+    return text.toStdString();
 }
 
-void CDialog::GotoDlgCtrl(int nID) {
+bool CDialog::Refuse(int nID, const std::string& message, UINT nType) {
+    AfxMessageBox(message, nType);
     QWidget* w = GetDlgItem(nID);
     if (!w)
-        return;
+        return false;
     w->setFocus(Qt::TabFocusReason);
-    if (EditControl* edit = AsEditControl(w))
-        edit->SelectAll();
+    if (auto* line = qobject_cast<QLineEdit*>(w))
+        line->selectAll();
     else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
         combo->lineEdit()->selectAll();
+    else if (auto* box = qobject_cast<QPlainTextEdit*>(w))
+        box->selectAll();
+    return false;
 }
 
-void CDialog::SetFocus(int nID) {
-    if (QWidget* w = GetDlgItem(nID))
-        w->setFocus(Qt::OtherFocusReason);
+bool CDialog::ReadNumber(int nID, double& value) {
+    auto* line = qobject_cast<QLineEdit*>(GetDlgItem(nID));
+    auto* reader = line ? dynamic_cast<const NumberFieldValidator*>(line->validator()) : nullptr;
+    if (!reader)
+        return false;
+    const QString text = line->text();
+    // A text that reads as a number is stored before its range is checked.
+    if (double read = 0; reader->Read(text, read))
+        value = read;
+    if (auto problem = reader->Problem(text))
+        return Refuse(nID, problem->first, problem->second);
+    return true;
+}
+
+NumberFieldValidator::NumberFieldValidator(Kind kind, double minVal, double maxVal, QObject* parent)
+    : QValidator(parent), m_kind(kind), m_min(minVal), m_max(maxVal) {}
+
+bool NumberFieldValidator::Read(const QString& text, double& value) const {
+    if (m_kind == Kind::Real)
+        return ParseDialogFloat(LeftChars(text, 31).toStdString().c_str(), value);
+    unsigned u = 0;
+    if (!ParseDialogUInt(LeftChars(text, 63).toStdString().c_str(), u))
+        return false;
+    value = u;
+    return true;
+}
+
+QValidator::State NumberFieldValidator::validate(QString& input, int&) const {
+    return Problem(input) ? Intermediate : Acceptable;
+}
+
+std::optional<std::pair<std::string, UINT>>
+NumberFieldValidator::Problem(const QString& text) const {
+    double v = 0;
+    const bool real = m_kind == Kind::Real;
+    if (!Read(text, v))
+        return std::pair<std::string, UINT>(real ? kMsgParseReal : kMsgParseUInt, MB_OK);
+    if (real)
+        v = static_cast<float>(v); // the member that keeps it is a float
+    if (v >= m_min && v <= m_max)
+        return std::nullopt;
+    const auto shown = [real](double d) {
+        return real ? FormatC("%.*g", FLT_DIG, d) : FormatC("%.0f", d);
+    };
+    return std::pair<std::string, UINT>(
+        AfxFormatString2(real ? kMsgParseRealRange : kMsgParseIntRange, shown(m_min), shown(m_max)),
+        MB_ICONEXCLAMATION);
 }

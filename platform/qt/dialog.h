@@ -1,104 +1,100 @@
-// Modal dialogs built from a dialog template. The window and its controls
-// exist only while DoModal runs; the dialog object keeps the values.
+// Modal dialogs on QDialog. A dialog object keeps its values; its window and
+// controls (Qt widgets in Qt layouts) exist only while DoModal runs. Controls
+// carry ids, so the dialog and its callers reach them as GetDlgItem(id).
 #pragma once
 
-#include "platform/qt/dialog_template.h"
-#include "platform/qt/dialog_units.h"
-#include "platform/win/winctrl.h"
+#include "platform/win/wintypes.h"
 
+#include <QDialogButtonBox>
 #include <QPointer>
+#include <QValidator>
 
 #include <functional>
-#include <map>
+#include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 class QDialog;
+class QLineEdit;
+class QPushButton;
 class QWidget;
-class CDataExchange;
-class CDialogWindow;
 
 class CDialog {
 public:
     // Without an owner the dialog is owned by the active window when it runs.
-    explicit CDialog(const DlgTemplate& dialogTemplate, QWidget* pParent = nullptr);
+    explicit CDialog(QWidget* pParent = nullptr);
     virtual ~CDialog();
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;
 
-    // Creates the window, runs OnInitDialog and the modal loop; returns the
-    // value given to EndDialog (IDOK or IDCANCEL).
-    virtual int DoModal();
-    // Ends the modal loop with nResult once the current message is handled.
+    // Builds the window, fills it and runs it; IDOK or IDCANCEL.
+    int DoModal();
     void EndDialog(int nResult);
 
-    // Moves values from the members into the controls (FALSE) or from the
-    // controls into the members with validation (TRUE). FALSE when a
-    // validation failed (its message has been shown).
-    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
-
     // The dialog window while it runs, else null.
-    QDialog* GetSafeHwnd() const;
-    const DlgTemplate& GetTemplate() const { return m_template; }
-    const DialogBaseUnits& GetBaseUnits() const { return m_units; }
-
-    // The first control with the id, or null.
+    QDialog* GetSafeHwnd() const { return m_pWindow; }
+    // The control with the id, or null.
     QWidget* GetDlgItem(int nID) const;
-    // Sets a control's text; an edit control raises EN_UPDATE, EN_CHANGE.
+    // A line edit's, text box's, combo box's, button's or label's text. Setting
+    // an edit's text tells OnEditChanged, as typing does.
     void SetDlgItemText(int nID, const std::string& text);
     std::string GetDlgItemText(int nID) const;
-    // Focus to a control, as the dialog's keyboard navigation does (an edit's
-    // text is selected).
-    void GotoDlgCtrl(int nID);
-    // Focus to a control, nothing else.
-    void SetFocus(int nID);
-
-    // Sends a control's notification to the dialog, as the control does:
-    // the mapped handler runs; unmapped IDOK / IDCANCEL commands run OnOK /
-    // OnCancel.
-    void SendCommand(int nID, UINT nCode = BN_CLICKED);
 
 protected:
-    // Fills the controls (UpdateData(FALSE)). TRUE: the framework puts the
-    // focus on the first tab stop.
-    virtual BOOL OnInitDialog();
-    // Reads and validates the controls; ends with IDOK when they pass.
+    // Creates the controls in the window (the window's layout included).
+    virtual void CreateControls(QDialog& window) = 0;
+    // Fills the controls from the members; nothing is told of the changes.
+    virtual void OnInitDialog() {}
+    // Reads and checks the controls into the members; false after a refusal.
+    virtual bool ReadControls() { return true; }
+    // ReadControls, then ends with IDOK when it passes.
     virtual void OnOK();
-    // Ends with IDCANCEL.
     virtual void OnCancel();
-    virtual void DoDataExchange(CDataExchange* pDX);
+    // Enter pressed outside a text box and a push button: the default button,
+    // or OnOK when there is none.
+    virtual void OnEnter();
+    // An edit's text changed, by typing or by SetDlgItemText.
+    virtual void OnEditChanged(int /*nID*/) {}
 
-    using Handler = std::function<void()>;
-    // Handler of a button's BN_CLICKED.
-    void MapCommand(int nID, Handler handler) { MapNotification(nID, BN_CLICKED, handler); }
-    // Handler of a control's notification (EN_UPDATE, EN_CHANGE, BN_CLICKED ...).
-    void MapNotification(int nID, UINT nCode, Handler handler);
-    template <class T> void MapCommand(int nID, void (T::*fn)()) {
-        MapNotification(nID, BN_CLICKED, [this, fn] { (static_cast<T*>(this)->*fn)(); });
+    // Gives a control its id; a line edit or a text box reports its changes.
+    template <class W> W* Control(int nID, W* widget) {
+        Register(nID, widget);
+        return widget;
     }
-    template <class T> void MapNotification(int nID, UINT nCode, void (T::*fn)()) {
-        MapNotification(nID, nCode, [this, fn] { (static_cast<T*>(this)->*fn)(); });
-    }
+    // A push button with the id in the box; a click runs OnOK or OnCancel
+    // for IDOK and IDCANCEL, else nothing (connect it).
+    QPushButton* AddButton(QDialogButtonBox* box, int nID, const QString& text, bool bDefault);
+    // Shows the message, puts the focus on the control with its text selected;
+    // false, for the caller to return.
+    bool Refuse(int nID, const std::string& message, UINT nType);
+    // Sets an edit's text without telling OnEditChanged.
+    void FillDlgItemText(int nID, const std::string& text);
+    // Reads the line edit with the id through its NumberFieldValidator: the
+    // value is stored when the text reads as a number, even out of range;
+    // false after a refusal.
+    bool ReadNumber(int nID, double& value);
 
 private:
-    friend class CDialogWindow;
-    void CreateControls();
-    QWidget* CreateControl(const DlgItemTemplate& item);
-    void SetInitialFocus();
-    const DlgItemTemplate* ItemOf(const QWidget* widget) const;
-    int DefaultButtonId() const;
-    // The keys a dialog takes for itself: Enter and Esc. True when handled.
-    bool HandleDialogKey(QWidget* target, int key);
+    void Register(int nID, QWidget* widget);
 
-    const DlgTemplate& m_template;
     QPointer<QWidget> m_pParent;
-    DialogBaseUnits m_units{};
-    QFont m_font;
-    CDialogWindow* m_pWindow = nullptr;
-    // Controls in template order, each with its template entry.
-    std::vector<std::pair<QWidget*, const DlgItemTemplate*>> m_controls;
-    std::map<std::pair<int, UINT>, Handler> m_handlers;
-    bool m_bEnded = false;
-    int m_nModalResult = IDCANCEL;
+    QDialog* m_pWindow = nullptr;
+    bool m_bFilling = false;
+};
+
+// A number field's reading: the first readChars characters, blanks around the
+// number allowed, then the range. The field takes any typing (the user mends
+// it after the message); Problem tells what is wrong with a text, if anything.
+class NumberFieldValidator : public QValidator {
+public:
+    enum class Kind { Real, UnsignedInt };
+    NumberFieldValidator(Kind kind, double minVal, double maxVal, QObject* parent);
+    State validate(QString& input, int& pos) const override;
+    // The message and its box type for a text refused, or nothing.
+    std::optional<std::pair<std::string, UINT>> Problem(const QString& text) const;
+    // The text as a number, its range unchecked; false when it is none.
+    bool Read(const QString& text, double& value) const;
+
+private:
+    Kind m_kind;
+    double m_min, m_max;
 };

@@ -4,7 +4,7 @@
 
 #include "platform/qt/bar_styles.h"
 #include "platform/win/cmdtarget.h"
-#include "platform/win/winctrl.h"
+#include "platform/win/wintypes.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -25,6 +25,9 @@ class QSessionManager;
 class QShortcut;
 
 // Window styles of the frame.
+constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr DWORD WS_CAPTION = 0x00C00000;
+constexpr DWORD WS_SYSMENU = 0x00080000;
 constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
 constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
 constexpr DWORD WS_THICKFRAME = 0x00040000;

@@ -1,7 +1,7 @@
 #include "platform/win/document.h"
 
 #include "platform/win/afxmsgbox.h"
-#include "platform/win/safe_file.h"
+#include "base/safe_file.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "platform/win/recent_file_list.h"
 
-#include "platform/win/c_locale.h"
+#include "base/c_locale.h"
 
 #include <algorithm>
 

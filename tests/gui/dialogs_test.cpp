@@ -4,7 +4,6 @@
 #include "dialogs/export_dialog.h"
 #include "dialogs/gridline_dialog.h"
 #include "dialogs/text_item_dialog.h"
-#include "dialogs/dialog_templates.h"
 #include "support/dialog_controls.h"
 #include "support/modal_dialog.h"
 #include "support/test_support.h"
@@ -546,9 +545,9 @@ TEST(ExportDialog, TypingOneSideSetsTheOther) {
 }
 
 TEST(ExportDialog, ChangeNotificationsFollowTheUpdateOnes) {
-    // Typing 400 into Width: its EN_UPDATE stores height 299 and writes it;
-    // the height field's EN_CHANGE stores width 299 * r = 398; then the
-    // width's own EN_CHANGE stores height 398 / r = 298. The other order
+    // Typing 400 into Width: its update stores height 299 and writes it;
+    // the height field's change stores width 299 * r = 398; then the
+    // width's own change stores height 398 / r = 298. The other order
     // would leave different numbers.
     CExportDialog dlg;
     dlg.SetStartValues(800, 600);

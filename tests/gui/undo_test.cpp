@@ -9,7 +9,7 @@
 #include "platform/qt/color_dialog.h"
 #include "platform/qt/gdi.h"
 #include "platform/win/afxmsgbox.h"
-#include "platform/win/c_locale.h"
+#include "base/c_locale.h"
 #include "res/resource.h"
 #include "support/modal_dialog.h"
 #include "support/test_support.h"

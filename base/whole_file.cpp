@@ -1,6 +1,6 @@
-#include "platform/win/whole_file.h"
+#include "base/whole_file.h"
 
-#include "platform/win/safe_file.h"
+#include "base/safe_file.h"
 
 #include <cstdio>
 #include <sys/stat.h>

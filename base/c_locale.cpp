@@ -1,4 +1,4 @@
-#include "platform/win/c_locale.h"
+#include "base/c_locale.h"
 
 #include <clocale>
 #include <cstdarg>

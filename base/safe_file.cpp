@@ -1,4 +1,4 @@
-#include "platform/win/safe_file.h"
+#include "base/safe_file.h"
 
 #include <cerrno>
 #include <cstdlib>
