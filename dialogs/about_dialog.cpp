@@ -1,6 +1,6 @@
 #include "dialogs/about_dialog.h"
 
-#include "res/dialog_ids.h"
+#include "res/resource.h"
 #include "res/qt/app_icon.h"
 
 #include <QDialog>

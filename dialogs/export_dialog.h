@@ -4,7 +4,7 @@
 
 #include "dialogs/number_fields_dialog.h"
 #include "imaging/jpeg_writer.h"
-#include "res/dialog_ids.h"
+#include "res/resource.h"
 
 class CExportDialog : public CNumberFieldsDialog {
 public:

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dialogs/number_fields_dialog.h"
-#include "res/dialog_ids.h"
+#include "res/resource.h"
 
 class CGridlineDialog : public CNumberFieldsDialog {
 public:

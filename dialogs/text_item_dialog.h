@@ -3,7 +3,7 @@
 
 #include "document/page_item.h"
 #include "platform/qt/dialog.h"
-#include "res/dialog_ids.h"
+#include "res/resource.h"
 
 #include <string>
 

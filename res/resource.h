@@ -1,6 +1,8 @@
 // Resource and command ids of the program and of the framework commands it uses.
 #pragma once
 
+#include "base/framework_ids.h"
+
 // Menu, accelerators, icon, tool bar and document template string share this id.
 constexpr unsigned IDR_MAINFRAME = 128;
 
@@ -22,36 +24,18 @@ constexpr unsigned ID_LOAD_TEMPLATE = 32805;
 constexpr unsigned ID_SAVE_TEMPLATE = 32807;
 constexpr unsigned ID_SNAP_TO_TEMPLATE = 32808;
 
-// Framework commands.
-constexpr unsigned ID_FILE_NEW = 57600;
-constexpr unsigned ID_FILE_OPEN = 57601;
-constexpr unsigned ID_FILE_SAVE = 57603;
-constexpr unsigned ID_FILE_SAVE_AS = 57604;
-constexpr unsigned ID_FILE_PRINT_SETUP = 57606;
-constexpr unsigned ID_FILE_PRINT = 57607;
-constexpr unsigned ID_FILE_PRINT_DIRECT = 57608;
-constexpr unsigned ID_FILE_PRINT_PREVIEW = 57609;
-constexpr unsigned ID_FILE_MRU_FILE1 = 57616;
-constexpr unsigned ID_FILE_MRU_FILE4 = 57619;
-constexpr unsigned ID_EDIT_COPY = 57634;
-constexpr unsigned ID_EDIT_PASTE = 57637;
-constexpr unsigned ID_EDIT_UNDO = 57643;
-constexpr unsigned ID_EDIT_REDO = 57644;
-constexpr unsigned ID_APP_ABOUT = 57664;
-constexpr unsigned ID_APP_EXIT = 57665;
-constexpr unsigned ID_HELP_FINDER = 57667;
-constexpr unsigned ID_NEXT_PANE = 57680;
-constexpr unsigned ID_PREV_PANE = 57681;
+// The application icon, resource 128.
+constexpr int IDI_ZELBRIN = 128;
 
-// Bars and status-bar indicators.
-constexpr unsigned AFX_IDW_TOOLBAR = 59392;
-constexpr unsigned AFX_IDW_STATUS_BAR = 59393;
-constexpr unsigned ID_SEPARATOR = 0;
-constexpr unsigned ID_INDICATOR_CAPS = 59137;
-constexpr unsigned ID_INDICATOR_NUM = 59138;
-constexpr unsigned ID_INDICATOR_SCRL = 59139;
-
-// Framework strings.
-constexpr unsigned AFX_IDS_APP_TITLE = 57344;
-constexpr unsigned AFX_IDS_IDLEMESSAGE = 57345;
-constexpr unsigned AFX_IDS_UNTITLED = 61443;
+// The dialogs' controls.
+constexpr int IDC_TEXT = 1001;
+constexpr int IDC_HORIZ_SPACING = 1001;
+constexpr int IDC_VERT_SPACING = 1002;
+constexpr int IDC_BOLD = 1009;
+constexpr int IDC_ITALIC = 1010;
+constexpr int IDC_UNDERLINE = 1011;
+constexpr int IDC_FONT = 1016;
+constexpr int IDC_EXPORT_WIDTH = 1017;
+constexpr int IDC_EXPORT_HEIGHT = 1018;
+constexpr int IDC_TEXT_OK = 1019;
+constexpr int IDC_TEXT_LEFT = 1020;

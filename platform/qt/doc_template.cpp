@@ -84,7 +84,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char* lpszPathName) {
             return nullptr;
         }
         std::string name = GetDocString(1);
-        doc->SetTitle(name.empty() ? AfxLoadString(afx::AFX_IDS_UNTITLED) : name);
+        doc->SetTitle(name.empty() ? AfxLoadString(AFX_IDS_UNTITLED) : name);
     } else {
         if (!doc->OnOpenDocument(lpszPathName)) {
             if (created)

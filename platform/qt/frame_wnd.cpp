@@ -18,7 +18,7 @@
 #include <QUrl>
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CCmdTarget)
-ON_COMMAND(afx::ID_HELP_FINDER, OnHelpFinder)
+ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
 END_MESSAGE_MAP()
 
 namespace {
@@ -92,7 +92,7 @@ BOOL CFrameWnd::LoadFrame(UINT) {
     BuildAccelerators();
     if (OnCreate(&cs) == -1)
         return FALSE;
-    OnUpdateFrameTitle(AfxLoadString(afx::AFX_IDS_UNTITLED));
+    OnUpdateFrameTitle(AfxLoadString(AFX_IDS_UNTITLED));
     return TRUE;
 }
 
@@ -196,7 +196,7 @@ void CFrameWnd::BuildMenuBar() {
     for (const PopupMenu& popup : AfxGetAppResources().menu) {
         QMenu* menu = bar->addMenu(QString::fromStdString(popup.title));
         for (const MenuItem& item : popup.items) {
-            if (item.nID == afx::ID_SEPARATOR) {
+            if (item.nID == ID_SEPARATOR) {
                 menu->addSeparator();
                 continue;
             }
@@ -256,8 +256,7 @@ void CFrameWnd::SetClientSize(int cx, int cy) {
 
 void CFrameWnd::OnUpdateFrameTitle(const std::string& docTitle) {
     // "[*]" is where Qt shows the unsaved-changes mark (setWindowModified).
-    setWindowTitle(
-        QString::fromStdString(docTitle + "[*] - " + AfxLoadString(afx::AFX_IDS_APP_TITLE)));
+    setWindowTitle(QString::fromStdString(docTitle + "[*] - " + AfxLoadString(AFX_IDS_APP_TITLE)));
 }
 
 void CFrameWnd::SetCommandRoute(std::vector<CCmdTarget*> route) {
@@ -352,7 +351,7 @@ bool CFrameWnd::event(QEvent* e) {
     if (e->type() == QEvent::StatusTip) {
         // A command's prompt while the pointer is over it, "Ready" otherwise.
         QString tip = static_cast<QStatusTipEvent*>(e)->tip();
-        SetMessageText(tip.isEmpty() ? AfxLoadString(afx::AFX_IDS_IDLEMESSAGE) : tip.toStdString());
+        SetMessageText(tip.isEmpty() ? AfxLoadString(AFX_IDS_IDLEMESSAGE) : tip.toStdString());
         return true;
     }
     return QMainWindow::event(e);

@@ -4,7 +4,7 @@
 CHelpWindow::CHelpWindow(QWidget* parent) : QTextBrowser(parent) {
     // A top-level window of its own, kept above the frame that owns it.
     setWindowFlags(Qt::Window);
-    setWindowTitle(QString::fromStdString(AfxLoadString(afx::AFX_IDS_APP_TITLE) + " Help"));
+    setWindowTitle(QString::fromStdString(AfxLoadString(AFX_IDS_APP_TITLE) + " Help"));
     setOpenExternalLinks(true);
     resize(560, 640);
 }

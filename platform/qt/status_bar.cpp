@@ -61,11 +61,11 @@ CStatusBar::LockStateFunc& LockFunc() {
 bool IsKeyLockOn(UINT nIndicatorID) {
     KeyLockTracker& t = KeyLockTracker::Instance();
     switch (nIndicatorID) {
-    case afx::ID_INDICATOR_CAPS:
+    case ID_INDICATOR_CAPS:
         return t.caps;
-    case afx::ID_INDICATOR_NUM:
+    case ID_INDICATOR_NUM:
         return t.num;
-    case afx::ID_INDICATOR_SCRL:
+    case ID_INDICATOR_SCRL:
         return t.scroll;
     default:
         return false;
@@ -91,8 +91,8 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
     for (int i = 0; i < nIDCount; ++i) {
         UINT nID = lpIDArray[i];
         auto* label = new QLabel(this);
-        if (nID == afx::ID_SEPARATOR) {
-            label->setText(QString::fromStdString(AfxLoadString(afx::AFX_IDS_IDLEMESSAGE)));
+        if (nID == ID_SEPARATOR) {
+            label->setText(QString::fromStdString(AfxLoadString(AFX_IDS_IDLEMESSAGE)));
             addWidget(label, 1);
         } else {
             if (!AfxHasString(nID))
@@ -120,7 +120,7 @@ void CStatusBar::SetPaneText(int nIndex, const std::string& text) {
 
 void CStatusBar::SetMessageText(const std::string& text) {
     for (const Pane& p : m_panes) {
-        if (p.nID == afx::ID_SEPARATOR) {
+        if (p.nID == ID_SEPARATOR) {
             p.label->setText(QString::fromStdString(text));
             return;
         }
@@ -129,7 +129,7 @@ void CStatusBar::SetMessageText(const std::string& text) {
 
 std::string CStatusBar::GetMessageText() const {
     for (const Pane& p : m_panes) {
-        if (p.nID == afx::ID_SEPARATOR)
+        if (p.nID == ID_SEPARATOR)
             return p.label->text().toStdString();
     }
     return std::string();
@@ -137,7 +137,7 @@ std::string CStatusBar::GetMessageText() const {
 
 void CStatusBar::UpdateIndicators() {
     for (const Pane& p : m_panes) {
-        if (p.nID == afx::ID_SEPARATOR)
+        if (p.nID == ID_SEPARATOR)
             continue;
         bool on = LockFunc() ? LockFunc()(p.nID) : IsKeyLockOn(p.nID);
         QString text = on ? QString::fromStdString(AfxLoadString(p.nID)) : QString();

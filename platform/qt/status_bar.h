@@ -21,7 +21,7 @@ public:
     CStatusBar();
 
     BOOL Create(CFrameWnd* pParent, DWORD dwStyle, UINT nID);
-    // Panes in order: afx::ID_SEPARATOR for the message pane, indicator string ids
+    // Panes in order: ID_SEPARATOR for the message pane, indicator string ids
     // for the others. FALSE when an indicator has no string.
     BOOL SetIndicators(const UINT* lpIDArray, int nIDCount);
 
@@ -36,7 +36,7 @@ public:
     // Shows each indicator's text while its key lock is on, blank otherwise.
     void UpdateIndicators();
 
-    // Tells whether the lock of an indicator (afx::ID_INDICATOR_CAPS, _NUM, _SCRL) is on.
+    // Tells whether the lock of an indicator (ID_INDICATOR_CAPS, _NUM, _SCRL) is on.
     using LockStateFunc = std::function<bool(UINT nIndicatorID)>;
     // Replaces how lock states are found (tests); an empty function restores the default.
     static void SetLockStateFunc(LockStateFunc func);

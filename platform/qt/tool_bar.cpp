@@ -29,13 +29,13 @@ BOOL CToolBar::LoadToolBar(std::span<const unsigned> buttons, const QImage& stri
                            QRgb background) {
     int images = 0;
     for (unsigned nID : buttons)
-        images += nID != afx::ID_SEPARATOR;
+        images += nID != ID_SEPARATOR;
     if (!m_actionFor || strip.width() != image.width() * images || strip.height() != image.height())
         return FALSE;
     setIconSize(image);
     int n = 0;
     for (unsigned nID : buttons) {
-        if (nID == afx::ID_SEPARATOR) {
+        if (nID == ID_SEPARATOR) {
             addSeparator();
             continue;
         }

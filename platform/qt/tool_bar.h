@@ -20,7 +20,7 @@ public:
 
     // Makes the bar a child of the frame at the side given in dwStyle.
     BOOL CreateEx(CFrameWnd* pParent, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID);
-    // Adds a button for each command of buttons (afx::ID_SEPARATOR makes a
+    // Adds a button for each command of buttons (ID_SEPARATOR makes a
     // gap); the n-th button shows the n-th image of the strip, of size image
     // each, with the colour background showing the button face through.
     BOOL LoadToolBar(std::span<const unsigned> buttons, const QImage& strip, QSize image,

@@ -145,7 +145,7 @@ void CView::OnFilePrintPreview() {
         m_pPreview->onClose();
         // Posted: the Print dialog runs once the preview's button has finished
         // its click, not inside it while the preview is being taken down.
-        QTimer::singleShot(0, frame, [frame] { frame->OnCommand(afx::ID_FILE_PRINT); });
+        QTimer::singleShot(0, frame, [frame] { frame->OnCommand(ID_FILE_PRINT); });
     };
     frame->BeginPreview(m_pPreview, [this] { EndPrintPreview(); });
     // Shown, the preview records the page once; a frame not shown yet has it

@@ -29,12 +29,12 @@ CWinApp* AfxGetApp() {
 }
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
-ON_COMMAND_RANGE(afx::ID_FILE_MRU_FILE1, afx::ID_FILE_MRU_FILE4, OnOpenRecentFile)
-ON_COMMAND(afx::ID_APP_EXIT, OnAppExit)
+ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, OnOpenRecentFile)
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const char* pszAppName)
-    : m_strAppName(pszAppName ? pszAppName : AfxLoadString(afx::AFX_IDS_APP_TITLE)) {
+    : m_strAppName(pszAppName ? pszAppName : AfxLoadString(AFX_IDS_APP_TITLE)) {
     g_pApp = this;
 }
 
@@ -192,7 +192,7 @@ void CWinApp::OnFileNew() {
 void CWinApp::OnOpenRecentFile(UINT nID) {
     if (!m_pRecentFileList)
         return;
-    int n = static_cast<int>(nID - afx::ID_FILE_MRU_FILE1);
+    int n = static_cast<int>(nID - ID_FILE_MRU_FILE1);
     if (n < 0 || n >= m_pRecentFileList->GetCount())
         return;
     std::string path = (*m_pRecentFileList)[n];
@@ -264,7 +264,7 @@ void CFrameWnd::UpdateRecentFileItems(QMenu* menu) {
     if (at + 1 < all.size())
         before = all[at + 1];
     for (int i = 0; i < count; ++i) {
-        UINT nID = afx::ID_FILE_MRU_FILE1 + static_cast<UINT>(i);
+        UINT nID = ID_FILE_MRU_FILE1 + static_cast<UINT>(i);
         auto* action = new QAction(QString::fromStdString(list->GetMenuText(i)), menu);
         action->setData(nID);
         action->setStatusTip(QString::fromStdString(AfxCommandPrompt(nID)));

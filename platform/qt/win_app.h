@@ -68,7 +68,7 @@ public:
 
 protected:
     // The framework's new-document step through the template; the
-    // application maps it to afx::ID_FILE_NEW.
+    // application maps it to ID_FILE_NEW.
     void OnFileNew();
     // Recent-file entries 57616 to 57619: opens the entry; drops it when that fails.
     void OnOpenRecentFile(UINT nID);

@@ -3,29 +3,14 @@
 // its keys and its help page. Set once at start-up, before the first window.
 #pragma once
 
+#include "base/framework_ids.h"
+
 #include <functional>
 #include <string>
 #include <vector>
 
-// The framework's own command, window and string ids.
-namespace afx {
-constexpr unsigned ID_SEPARATOR = 0;
-constexpr unsigned ID_FILE_NEW = 57600;
-constexpr unsigned ID_FILE_PRINT = 57607;
-constexpr unsigned ID_FILE_MRU_FILE1 = 57616;
-constexpr unsigned ID_FILE_MRU_FILE4 = 57619;
-constexpr unsigned ID_APP_EXIT = 57665;
-constexpr unsigned ID_HELP_FINDER = 57667;
-constexpr unsigned ID_INDICATOR_CAPS = 59137;
-constexpr unsigned ID_INDICATOR_NUM = 59138;
-constexpr unsigned ID_INDICATOR_SCRL = 59139;
-constexpr unsigned AFX_IDS_APP_TITLE = 57344;
-constexpr unsigned AFX_IDS_IDLEMESSAGE = 57345;
-constexpr unsigned AFX_IDS_UNTITLED = 61443;
-} // namespace afx
-
 struct MenuItem {
-    unsigned nID;         // afx::ID_SEPARATOR for a separator line
+    unsigned nID;         // ID_SEPARATOR for a separator line
     std::string text;     // the label; the keys that run the command follow a tab
     bool bGrayed = false; // shown disabled whatever its update rule says
 };

@@ -1,6 +1,6 @@
 #include "res/qt/app_icon.h"
 
-#include "res/dialog_ids.h"
+#include "res/resource.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,0 +1,37 @@
+// The standard ids a program shares with the framework it is built on: its
+// commands, bars, status-bar indicators and strings, with their usual values.
+#pragma once
+
+// Commands.
+constexpr unsigned ID_SEPARATOR = 0;
+constexpr unsigned ID_FILE_NEW = 57600;
+constexpr unsigned ID_FILE_OPEN = 57601;
+constexpr unsigned ID_FILE_SAVE = 57603;
+constexpr unsigned ID_FILE_SAVE_AS = 57604;
+constexpr unsigned ID_FILE_PRINT_SETUP = 57606;
+constexpr unsigned ID_FILE_PRINT = 57607;
+constexpr unsigned ID_FILE_PRINT_DIRECT = 57608;
+constexpr unsigned ID_FILE_PRINT_PREVIEW = 57609;
+constexpr unsigned ID_FILE_MRU_FILE1 = 57616;
+constexpr unsigned ID_FILE_MRU_FILE4 = 57619;
+constexpr unsigned ID_EDIT_COPY = 57634;
+constexpr unsigned ID_EDIT_PASTE = 57637;
+constexpr unsigned ID_EDIT_UNDO = 57643;
+constexpr unsigned ID_EDIT_REDO = 57644;
+constexpr unsigned ID_APP_ABOUT = 57664;
+constexpr unsigned ID_APP_EXIT = 57665;
+constexpr unsigned ID_HELP_FINDER = 57667;
+constexpr unsigned ID_NEXT_PANE = 57680;
+constexpr unsigned ID_PREV_PANE = 57681;
+
+// Bars and status-bar indicators.
+constexpr unsigned AFX_IDW_TOOLBAR = 59392;
+constexpr unsigned AFX_IDW_STATUS_BAR = 59393;
+constexpr unsigned ID_INDICATOR_CAPS = 59137;
+constexpr unsigned ID_INDICATOR_NUM = 59138;
+constexpr unsigned ID_INDICATOR_SCRL = 59139;
+
+// Strings.
+constexpr unsigned AFX_IDS_APP_TITLE = 57344;
+constexpr unsigned AFX_IDS_IDLEMESSAGE = 57345;
+constexpr unsigned AFX_IDS_UNTITLED = 61443;
