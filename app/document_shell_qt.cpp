@@ -55,18 +55,10 @@ bool CDocumentShellQt::AskTemplateToSave(const std::string& initialName, std::st
 
 bool CDocumentShellQt::EditTextItem(TextItemFields& fields) {
     CTextItemDialog dlg(m_pOwner);
-    dlg.m_strText = fields.text;
-    dlg.m_nBold = fields.bBold;
-    dlg.m_nItalic = fields.bItalic;
-    dlg.m_nUnderline = fields.bUnderline;
-    dlg.m_strFont = fields.fontName;
+    dlg.SetFields(fields);
     if (dlg.DoModal() != IDOK)
         return false;
-    fields.text = dlg.m_strText;
-    fields.bBold = dlg.m_nBold;
-    fields.bItalic = dlg.m_nItalic;
-    fields.bUnderline = dlg.m_nUnderline;
-    fields.fontName = dlg.m_strFont;
+    fields = dlg.Fields();
     return true;
 }
 

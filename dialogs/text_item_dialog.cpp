@@ -1,6 +1,6 @@
 #include "dialogs/text_item_dialog.h"
 
-#include "document/fixed_text.h"
+#include "document/page_item.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -178,19 +178,14 @@ std::string CTextItemDialog::CharactersLeftText(const std::string& typed) {
            std::to_string(MAX_TEXT_CHARS);
 }
 
-void CTextItemDialog::SetFromItem(const PageItem& item) {
-    m_strText = item.szText;
-    m_nBold = item.bBold;
-    m_nItalic = item.bItalic;
-    m_nUnderline = item.bUnderline;
-    m_strFont = item.szFontName;
+void CTextItemDialog::SetFields(const TextItemFields& fields) {
+    m_strText = fields.text;
+    m_nBold = fields.bBold;
+    m_nItalic = fields.bItalic;
+    m_nUnderline = fields.bUnderline;
+    m_strFont = fields.fontName;
 }
 
-bool CTextItemDialog::CopyToItem(PageItem& item) const {
-    bool whole = CopyToField(item.szText, m_strText);
-    whole = CopyToField(item.szFontName, m_strFont) && whole;
-    item.bBold = m_nBold;
-    item.bItalic = m_nItalic;
-    item.bUnderline = m_nUnderline;
-    return whole;
+TextItemFields CTextItemDialog::Fields() const {
+    return {m_strText, m_nBold, m_nItalic, m_nUnderline, m_strFont};
 }

@@ -1,7 +1,7 @@
 // Edit Text Item: the text, the three styles and the font of a text item.
 #pragma once
 
-#include "document/page_item.h"
+#include "document/document_shell.h"
 #include "platform/qt/dialog.h"
 #include "res/resource.h"
 
@@ -22,12 +22,9 @@ public:
     // Longest font name the dialog accepts, in characters.
     static constexpr int kMaxFontChars = 30;
 
-    // The members from a text item's fields.
-    void SetFromItem(const PageItem& item);
-    // The members into a text item's fields. The text and the font name are
-    // cut to the fields (400 and 19 bytes) at the last whole UTF-8 character
-    // that fits; false when something was cut.
-    bool CopyToItem(PageItem& item) const;
+    // The members from the fields, and back.
+    void SetFields(const TextItemFields& fields);
+    TextItemFields Fields() const;
 
 protected:
     void CreateControls(QDialog& window) override;

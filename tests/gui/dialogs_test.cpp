@@ -401,34 +401,20 @@ TEST(TextItemDialog, CancelAndEscReadNothing) {
     }
 }
 
-TEST(TextItemDialog, CopiesIntoTheItemCuttingOnCharacterBoundaries) {
-    PageItem item{};
-    std::strcpy(item.szText, "old");
-    std::strcpy(item.szFontName, "Times");
-    item.bBold = 5;
-    item.bItalic = 1;
+TEST(TextItemDialog, TakesAndGivesTheFieldsItShows) {
     CTextItemDialog dlg;
-    dlg.SetFromItem(item);
-    EXPECT_EQ(dlg.m_strText, "old");
-    EXPECT_EQ(dlg.m_strFont, "Times");
-    EXPECT_EQ(dlg.m_nBold, 5);
-
-    // 18 letters and a two-byte letter: 20 bytes do not fit the 19 of the
-    // field, so the two-byte letter goes as a whole.
-    dlg.m_strFont = std::string(18, 'a') + "\xC3\xA9";
-    // 399 letters and a two-byte letter: the last one does not fit 400.
-    dlg.m_strText = std::string(399, 'b') + "\xC3\xA9";
-    dlg.m_nBold = 1;
-    EXPECT_FALSE(dlg.CopyToItem(item));
-    EXPECT_EQ(std::string(item.szFontName), std::string(18, 'a'));
-    EXPECT_EQ(std::string(item.szText), std::string(399, 'b'));
-    EXPECT_EQ(item.bBold, 1);
-
-    dlg.m_strFont = "Tahoma";
-    dlg.m_strText = "line one\r\nline two";
-    EXPECT_TRUE(dlg.CopyToItem(item));
-    EXPECT_STREQ(item.szFontName, "Tahoma");
-    EXPECT_STREQ(item.szText, "line one\r\nline two");
+    dlg.SetFields({"old\r\nline", 1, 0, 1, "Tahoma"});
+    OnNextModal([&](QDialog*) {
+        EXPECT_EQ(dlg.GetDlgItemText(IDC_TEXT), "old\r\nline");
+        EXPECT_TRUE(Check(dlg, IDC_UNDERLINE)->isChecked());
+        Check(dlg, IDC_ITALIC)->click();
+        Click(dlg, IDC_TEXT_OK);
+    });
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    const TextItemFields f = dlg.Fields();
+    EXPECT_EQ(f.text, "old\r\nline");
+    EXPECT_EQ(std::vector<int>({f.bBold, f.bItalic, f.bUnderline}), std::vector<int>({1, 1, 1}));
+    EXPECT_EQ(f.fontName, "Tahoma");
 }
 
 // ------------------------------------------------------------------ About ---
