@@ -105,7 +105,8 @@ int RunBatch(const CommandLine& cl) {
         return 1;
     if (!cl.saveAsPath.empty() && !doc.SaveAlbumAs(cl.saveAsPath))
         return 1;
-    if (!cl.exportPath.empty() && !ExportPageToJpeg(doc, cw, width, height, cl.exportPath)) {
+    if (!cl.exportPath.empty() &&
+        !ExportPageToJpeg(doc, cw, width, height, cl.exportPath, page.fWidthInches)) {
         std::fprintf(stderr, "zelbrin: cannot write %s\n", cl.exportPath.c_str());
         return 1;
     }

@@ -2,6 +2,7 @@
 
 #include "base/safe_file.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -38,7 +39,14 @@ struct WriteState {
 
 BOOL WriteJpegPicture(const unsigned char* pixels, const char* path, int width, int height,
                       int quality) {
-    if (!pixels || width <= 0 || height <= 0)
+    return WriteJpegImage(
+        JpegImage{pixels, width, height, 3u * static_cast<std::size_t>(width), JpegRowLayout::Rgb},
+        path, JpegOptions{quality, 0, false});
+}
+
+BOOL WriteJpegImage(const JpegImage& image, const char* path, const JpegOptions& options) {
+    const int width = image.width, height = image.height;
+    if (!image.pixels || width <= 0 || height <= 0)
         return FALSE;
     SafeFileWriter out;
     if (!out.Open(path)) {
@@ -72,16 +80,28 @@ BOOL WriteJpegPicture(const unsigned char* pixels, const char* path, int width, 
     jpeg_create_compress(&st->cinfo);
     st->cinfo.image_width = static_cast<JDIMENSION>(width);
     st->cinfo.image_height = static_cast<JDIMENSION>(height);
-    st->cinfo.input_components = 3;
-    st->cinfo.in_color_space = JCS_RGB;
+    const bool bgrx = image.layout == JpegRowLayout::Bgrx;
+    st->cinfo.input_components = bgrx ? 4 : 3;
+    st->cinfo.in_color_space = bgrx ? JCS_EXT_BGRX : JCS_RGB;
     jpeg_set_defaults(&st->cinfo);
-    jpeg_set_quality(&st->cinfo, quality, FALSE);
+    jpeg_set_quality(&st->cinfo, options.quality, FALSE);
+    if (options.dotsPerInch > 0) {
+        st->cinfo.density_unit = 1; // dots per inch
+        st->cinfo.X_density = st->cinfo.Y_density =
+            static_cast<UINT16>(std::min(options.dotsPerInch, 65535));
+    }
+    if (options.fullColour) {
+        // Colour at every pixel, as brightness: no colour bleeds across the
+        // sharp edges of a page's pictures and texts.
+        st->cinfo.comp_info[0].h_samp_factor = 1;
+        st->cinfo.comp_info[0].v_samp_factor = 1;
+    }
     jpeg_stdio_dest(&st->cinfo, st->file);
     jpeg_start_compress(&st->cinfo, TRUE);
 
-    const std::size_t rowBytes = 3u * static_cast<std::size_t>(width);
     while (st->cinfo.next_scanline < st->cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(pixels + st->cinfo.next_scanline * rowBytes);
+        JSAMPROW row =
+            const_cast<JSAMPROW>(image.pixels + st->cinfo.next_scanline * image.rowBytes);
         jpeg_write_scanlines(&st->cinfo, &row, 1);
     }
     jpeg_finish_compress(&st->cinfo);

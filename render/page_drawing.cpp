@@ -4,6 +4,7 @@
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_reader.h"
 #include "platform/qt/gdi.h"
+#include "platform/qt/win_app.h"
 #include "platform/win/afxmsgbox.h"
 #include "geometry/page_math.h"
 
@@ -84,8 +85,9 @@ void DrawThroughBitmap(CDC* pDC, const unsigned char* pixels, int w, int h, cons
 // shown rather than of the picture.
 // With owned set, the pixels are freed here, as soon as they are no longer
 // needed (before a printer's stretching copy), and then freed() is called.
-void DrawPicture(CDC* pDC, const unsigned char* pixels, int w, int h, const Rect64& place,
-                 const RECT& crop, bool owned = false, const std::function<void()>& freed = {}) {
+void DrawPicture(CDC* pDC, bool smooth, const unsigned char* pixels, int w, int h,
+                 const Rect64& place, const RECT& crop, bool owned = false,
+                 const std::function<void()>& freed = {}) {
     PixelRelease release{pixels, owned, freed};
     // Nothing is sized by a rectangle reaching beyond the target or the picture.
     // A drawing handed over whole keeps the pixel mapping of the full rectangles
@@ -114,7 +116,9 @@ void DrawPicture(CDC* pDC, const unsigned char* pixels, int w, int h, const Rect
     // stretching copy from there. A printer takes the source part through a
     // memory bitmap and one stretching copy.
     const bool large = w > kLargePicture || h > kLargePicture;
-    if (!large)
+    if (smooth)
+        pDC->SetStretchBltMode(HALFTONE);
+    else if (!large)
         pDC->SetStretchBltMode(COLORONCOLOR);
     if (!large || pDC->Surface()) {
         pDC->StretchPicture(dest.left, dest.top, destW, destH, src.left, src.top, srcW, srcH,
@@ -140,6 +144,14 @@ void DrawText(const PageItem& item, CDC* pDC, const Rect64& dest) {
 }
 
 } // namespace
+
+bool SmoothPicturesSetting() {
+    CWinApp* app = AfxGetApp();
+    return !app || app->GetProfileInt("Settings", "SmoothPictures", 1) != 0;
+}
+
+CPageDrawing::CPageDrawing(const CZelbrinDoc* pDoc)
+    : m_pDoc(pDoc), m_bSmooth(SmoothPicturesSetting()) {}
 
 float PrintingScale(int nPrinterDpi, int nPixelsPerInch) {
     return static_cast<float>(nPrinterDpi) / static_cast<float>(nPixelsPerInch);
@@ -174,7 +186,7 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
                 m_printDecoder->GiveBack();
         };
         if (full.ok) {
-            DrawPicture(pDC, full.pixels, full.width, full.height, dest,
+            DrawPicture(pDC, m_bSmooth, full.pixels, full.width, full.height, dest,
                         FullSizeSource(item.rcSource, full.width, full.height), true, giveBack);
             return;
         }
@@ -185,9 +197,34 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
             m_reduced.push_back(name);
     }
 
-    if (!item.pPixels)
+    if (!item.pPixels || (m_bSmooth && DrawFromCopy(item, pDC, dest)))
         return;
-    DrawPicture(pDC, item.pPixels.get(), item.nSrcWidth, item.nSrcHeight, dest, item.rcSource);
+    DrawPicture(pDC, m_bSmooth, item.pPixels.get(), item.nSrcWidth, item.nSrcHeight, dest,
+                item.rcSource);
+}
+
+bool CPageDrawing::DrawFromCopy(const PageItem& item, CDC* pDC, const Rect64& place) {
+    const int w = item.nSrcWidth, h = item.nSrcHeight;
+    const RECT& crop = item.rcSource;
+    // Only a picture handed over whole: its place and crop are the copy's.
+    if (!pDC->Surface() || pDC->IsPrinting() || !WholePictureTransfer(place, crop, w, h))
+        return false;
+    const long long extents[4] = {place.right - place.left, place.bottom - place.top,
+                                  static_cast<long long>(crop.right) - crop.left,
+                                  static_cast<long long>(crop.bottom) - crop.top};
+    for (long long e : extents)
+        if (e <= 0 || e > INT32_MAX)
+            return false;
+    if (place.left < INT32_MIN || place.left > INT32_MAX || place.top < INT32_MIN ||
+        place.top > INT32_MAX)
+        return false;
+    const int cropW = static_cast<int>(extents[2]), cropH = static_cast<int>(extents[3]);
+    // The source rows count upward from the bottom, as in the transfer.
+    const PixelRect part{crop.left, h - crop.top - cropH, cropW, cropH};
+    pDC->SetStretchBltMode(HALFTONE);
+    return m_copies.Draw(pDC, item, part,
+                         PixelRect{static_cast<int>(place.left), static_cast<int>(place.top),
+                                   static_cast<int>(extents[0]), static_cast<int>(extents[1])});
 }
 
 void CPageDrawing::DrawPage(CDC* pDC, float fScale) {

@@ -4,6 +4,7 @@
 
 #include "document/page_item.h"
 #include "imaging/picture_decoder.h"
+#include "render/scaled_pictures.h"
 
 #include <memory>
 #include <string>
@@ -11,11 +12,25 @@
 
 class CDC;
 class CZelbrinDoc;
+struct Rect64;
 
 class CPageDrawing {
 public:
-    explicit CPageDrawing(const CZelbrinDoc* pDoc = nullptr) : m_pDoc(pDoc) {}
+    // Pictures are drawn smoothly unless the settings say otherwise.
+    explicit CPageDrawing(const CZelbrinDoc* pDoc = nullptr);
     void SetDocument(const CZelbrinDoc* pDoc) { m_pDoc = pDoc; }
+
+    // Smooth pictures: each target pixel the average of the source pixels it
+    // covers, interpolated when enlarged. Off: one source pixel picked for
+    // each, the page's original look.
+    void SetSmoothPictures(bool bSmooth) { m_bSmooth = bSmooth; }
+    bool SmoothPictures() const { return m_bSmooth; }
+    // Smooth pictures drawn into a window are kept scaled, up to budget
+    // pixels in all (0, the default, keeps none); see CScaledPictures.
+    void SetScreenCopyBudget(long long pixels) { m_copies.SetBudget(pixels); }
+    // True while the user sizes or crops a picture.
+    void SetInteractive(bool bInteractive) { m_copies.SetInteractive(bInteractive); }
+    const CScaledPictures& ScreenCopies() const { return m_copies; }
 
     // Draws one item with its place scaled. On a printer DC a picture is decoded
     // again at full size from szRelPath (against the album's folder), else
@@ -40,13 +55,22 @@ public:
     std::vector<std::string> TakeReducedPictures();
 
 private:
+    // A smooth picture drawn into a window from its kept copy; false when it
+    // is not to be drawn that way.
+    bool DrawFromCopy(const PageItem& item, CDC* pDC, const Rect64& place);
+
     const CZelbrinDoc* m_pDoc;
+    bool m_bSmooth;
+    CScaledPictures m_copies;
     std::vector<std::string> m_reduced;
     std::unique_ptr<CPictureDecoder> m_printDecoder;
     std::vector<std::string> m_printPaths; // the files it decodes, in order
     std::size_t m_nextPrint = 0;
     int m_nPrinting = 0; // BeginPrinting calls not yet ended
 };
+
+// The "SmoothPictures" setting (section "Settings"): on unless set to 0.
+bool SmoothPicturesSetting();
 
 // The printing scale: printer dots per inch over view pixels per inch.
 float PrintingScale(int nPrinterDpi, int nPixelsPerInch);

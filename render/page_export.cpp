@@ -5,6 +5,9 @@
 #include "render/page_drawing.h"
 #include "platform/win/afxmsgbox.h"
 
+#include <QSysInfo>
+
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -30,6 +33,8 @@ BOOL CPageExport::Begin(CDC* pViewDC, int nWidth, int nHeight) {
     }
     m_pOldBitmap = m_pDC->SelectObject(m_pBitmap.get());
     m_pDC->SetMapMode(MM_TEXT);
+    // A finished picture: smooth pictures take the sharper filter.
+    m_pDC->SetHalftoneFilter(ResampleFilter::Lanczos3);
     m_pDC->PatBlt(0, 0, nWidth, nHeight, WHITENESS);
     m_nWidth = nWidth;
     m_nHeight = nHeight;
@@ -101,10 +106,26 @@ BOOL CPageExport::ReadPixels(std::vector<unsigned char>& rgb) {
 }
 
 BOOL CPageExport::WriteTo(const std::string& path) {
-    std::vector<unsigned char> rgb;
-    if (!ReadPixels(rgb))
+    if (!m_pBitmap)
         return FALSE;
-    if (!WriteJpegPicture(rgb.data(), path.c_str(), m_nWidth, m_nHeight, EXPORT_QUALITY)) {
+    const QImage& bitmap = m_pBitmap->Image();
+    const int dpi = m_fPageWidthInches > 0.0f
+                        ? static_cast<int>(std::lround(m_nWidth / m_fPageWidthInches))
+                        : 0;
+    // A 32-bit surface holds blue, green, red, unused in memory on a
+    // little-endian machine: the encoder reads it as it is.
+    std::vector<unsigned char> rgb;
+    JpegImage image{bitmap.constBits(), m_nWidth, m_nHeight,
+                    static_cast<std::size_t>(bitmap.bytesPerLine()), JpegRowLayout::Bgrx};
+    if (bitmap.format() != QImage::Format_RGB32 || QSysInfo::ByteOrder != QSysInfo::LittleEndian) {
+        if (!ReadPixels(rgb))
+            return FALSE;
+        image = JpegImage{rgb.data(), m_nWidth, m_nHeight, 3u * static_cast<std::size_t>(m_nWidth),
+                          JpegRowLayout::Rgb};
+    }
+    // Full-resolution colour: a page's pictures and texts meet white at sharp
+    // edges, where halved colour would bleed.
+    if (!WriteJpegImage(image, path.c_str(), JpegOptions{EXPORT_QUALITY, dpi, true})) {
         AfxMessageBox(AfxFormatString2("The picture could not be written to %1.", path),
                       MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
@@ -125,7 +146,7 @@ void CPageExport::End() {
 }
 
 BOOL ExportPageToJpeg(const CZelbrinDoc& doc, int nClientWidth, int nWidth, int nHeight,
-                      const std::string& path) {
+                      const std::string& path, float fPageWidthInches) {
     if (nClientWidth <= 0 || nWidth < 1 || nHeight < 1 || nWidth > EXPORT_MAX_SIDE ||
         nHeight > EXPORT_MAX_SIDE)
         return FALSE;
@@ -133,6 +154,7 @@ BOOL ExportPageToJpeg(const CZelbrinDoc& doc, int nClientWidth, int nWidth, int 
     CPageExport page;
     if (!page.Begin(nullptr, nWidth, nHeight))
         return FALSE;
+    page.SetPageWidthInches(fPageWidthInches);
     page.DrawItems(doc, scale);
     return page.WriteTo(path);
 }

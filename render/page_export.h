@@ -30,8 +30,13 @@ public:
     // The bitmap as a PictureBuffer: rows top to bottom, red-green-blue. FALSE
     // after "Allocate buffer FAILED", "Allocate bmBits FAILED" or "GetDIBits FAILED".
     BOOL ReadPixels(std::vector<unsigned char>& rgb);
-    // ReadPixels, then the JFIF file at quality 90. A file that cannot be
-    // written is reported naming it, and no partial file is left.
+    // The page's width in inches, for the resolution the file records.
+    void SetPageWidthInches(float fInches) { m_fPageWidthInches = fInches; }
+    // The JFIF file at quality 90 with full-resolution colour, encoded
+    // straight from the bitmap, with
+    // dots per inch = width over the page's inches, rounded (none when the
+    // page's width is not known). A file that cannot be written is reported
+    // naming it, and no partial file is left.
     BOOL WriteTo(const std::string& path);
     // Releases the bitmap and the memory DC.
     void End();
@@ -47,11 +52,12 @@ private:
     CBitmap* m_pOldBitmap = nullptr;
     int m_nWidth = 0;
     int m_nHeight = 0;
+    float m_fPageWidthInches = 0.0f;
     DWORD m_dwFetchedRow = 0;
 };
 
 // The export without dialogs or window (the command line uses it): the page,
-// nClientWidth view pixels wide, at nWidth x nHeight (scale = nWidth / client
-// width) written to path.
+// nClientWidth view pixels and fPageWidthInches wide, at nWidth x nHeight
+// (scale = nWidth / client width) written to path.
 BOOL ExportPageToJpeg(const CZelbrinDoc& doc, int nClientWidth, int nWidth, int nHeight,
-                      const std::string& path);
+                      const std::string& path, float fPageWidthInches = 0.0f);

@@ -27,6 +27,7 @@ void CZelbrinView::OnExportPage() {
     CPageExport page;
     if (!page.Begin(&dc, W, H))
         return;
+    page.SetPageWidthInches(m_fPageWidthInches);
     CZelbrinDoc* doc = GetDocument();
     {
         CWaitCursor wait;

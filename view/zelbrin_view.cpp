@@ -15,6 +15,9 @@ CZelbrinView::CZelbrinView(QWidget* parent)
     setMouseTracking(true);
     static const bool cursorsLoaded = (RegisterViewCursors(), true);
     (void)cursorsLoaded;
+    // Smooth pictures stay scaled for repaints and moves: three screens' worth.
+    const QSize screen = ScreenMetrics();
+    m_drawing.SetScreenCopyBudget(3LL * screen.width() * screen.height());
     // The page's inches come from the application printer's printable area.
     CPrinterDC printer(&AfxGetAppPrinter());
     LoadPrinterMetrics(&printer);

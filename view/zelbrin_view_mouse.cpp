@@ -62,6 +62,9 @@ void CZelbrinView::OnLButtonDown(UINT, POINT point) {
 
 void CZelbrinView::StartDrag(DragMode mode) {
     m_drag.mode = mode;
+    // Sizing and cropping steps interpolate the picture; the release draws it
+    // filtered again.
+    m_drawing.SetInteractive(mode != DRAG_MOVE);
     GetDocument()->BeginDrag(mode == DRAG_MOVE ? "Move" : mode == DRAG_CROP ? "Crop" : "Resize");
     SetCapture();
 }
@@ -144,6 +147,13 @@ void CZelbrinView::OnLButtonUp(UINT, POINT point) {
     }
     doc->EndDrag(snapped);
     ReleaseCapture();
+    if (mode != DRAG_MOVE) {
+        m_drawing.SetInteractive(false);
+        if (doc->GetItemCount() > 0 && doc->GetLastItem().nKind == ITEM_PICTURE) {
+            CClientDC dc(this);
+            RepaintFloatingItem(doc->GetLastItem(), &dc);
+        }
+    }
 }
 
 void CZelbrinView::OnCaptureChanged(CWnd*) {

@@ -382,7 +382,10 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
         // The whole source image is shared rather than copied.
         const QRect from(xSrc, ySrc, nSrcWidth, nSrcHeight);
         const QImage part = from == src.rect() ? src : src.copy(from);
-        PaintWith([&](QPainter& p) { p.drawImage(dest, part); });
+        PaintWith([&](QPainter& p) {
+            p.setRenderHint(QPainter::SmoothPixmapTransform, m_nStretchMode == HALFTONE);
+            p.drawImage(dest, part);
+        });
         return TRUE;
     }
     // Copy through a temporary when source and target are the same image.
@@ -466,7 +469,10 @@ int CDC::TransferPixels(int xDest, int yDest, int wDest, int hDest, int xSrc, in
                     out[c] = pixel(sx, b);
             }
         }
-        PaintWith([&](QPainter& p) { p.drawImage(dest, part); });
+        PaintWith([&](QPainter& p) {
+            p.setRenderHint(QPainter::SmoothPixmapTransform, m_nStretchMode == HALFTONE);
+            p.drawImage(dest, part);
+        });
         return hSrc;
     }
     QRegion area = EffectiveClip().intersected(dest);
@@ -507,9 +513,54 @@ int CDC::StretchPicture(int xDest, int yDest, int nDestWidth, int nDestHeight, i
     if (!m_bValid || !pixels || width <= 0 || height <= 0 || nDestWidth <= 0 || nDestHeight <= 0 ||
         nSrcWidth <= 0 || nSrcHeight <= 0)
         return 0;
+    if (m_nStretchMode == HALFTONE && m_pSurface) {
+        // Source y counts upward from the bottom row, as for a DIB.
+        const PixelRect part{xSrc, height - ySrc - nSrcHeight, nSrcWidth, nSrcHeight};
+        const QRect dest(xDest, yDest, nDestWidth, nDestHeight);
+        const QRegion area = EffectiveClip().intersected(dest);
+        const QRect box = area.boundingRect();
+        if (box.isEmpty())
+            return nSrcHeight;
+        const PixelRect clip{box.x() - xDest, box.y() - yDest, box.width(), box.height()};
+        const RgbPicture picture{pixels, width, height};
+        const auto scale = [&](std::uint32_t* out, std::size_t stride) {
+            return ResamplePart(picture, part, nDestWidth, nDestHeight, clip, out, stride,
+                                m_halftoneFilter);
+        };
+        // A rectangle of the surface is written in place; any other shape
+        // through a copy drawn within the clip.
+        if (area.rectCount() == 1 && m_pSurface->format() == QImage::Format_RGB32) {
+            const std::size_t stride = static_cast<std::size_t>(m_pSurface->bytesPerLine()) / 4;
+            auto* first = reinterpret_cast<std::uint32_t*>(m_pSurface->scanLine(box.y())) + box.x();
+            return scale(first, stride) ? nSrcHeight : 0;
+        }
+        QImage scaled(box.size(), QImage::Format_RGB32);
+        if (scaled.isNull() || !scale(reinterpret_cast<std::uint32_t*>(scaled.bits()),
+                                      static_cast<std::size_t>(scaled.bytesPerLine()) / 4))
+            return 0;
+        DrawImage(box.x(), box.y(), scaled);
+        return nSrcHeight;
+    }
     const PictureSource source{pixels, width, height};
     return TransferPixels(xDest, yDest, nDestWidth, nDestHeight, xSrc, ySrc, nSrcWidth, nSrcHeight,
                           width, height, source);
+}
+
+void CDC::DrawImage(int x, int y, const QImage& image) {
+    DrawImage(QRect(QPoint(x, y), image.size()), image, QRectF(image.rect()));
+}
+
+void CDC::DrawImage(const QRect& dest, const QImage& image, const QRectF& source) {
+    if (!m_bValid || image.isNull())
+        return;
+    PaintWith([&](QPainter& p) {
+        // A printer scales what it is given; it is asked to do so smoothly.
+        p.setRenderHint(QPainter::SmoothPixmapTransform, m_nStretchMode == HALFTONE);
+        if (source == QRectF(image.rect()) && dest.size() == image.size())
+            p.drawImage(dest.topLeft(), image);
+        else
+            p.drawImage(QRectF(dest), image, source);
+    });
 }
 
 int CDC::SetDIBitsToDevice(int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc,

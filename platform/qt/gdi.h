@@ -3,6 +3,7 @@
 // QPainter on a printer.
 #pragma once
 
+#include "base/resample.h"
 #include "platform/win/wintypes.h"
 
 #include <QFont>
@@ -26,6 +27,9 @@ constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
 constexpr int BLACKONWHITE = 1;
 constexpr int COLORONCOLOR = 3;
+// Stretching that averages the source pixels each target pixel covers (and
+// interpolates when enlarging), where the others pick one source pixel.
+constexpr int HALFTONE = 4;
 
 constexpr DWORD SRCCOPY = 0x00CC0020;
 constexpr DWORD BLACKNESS = 0x00000042;
@@ -153,6 +157,9 @@ public:
                     int nSrcWidth, int nSrcHeight, DWORD dwRop);
     int SetStretchBltMode(int nStretchMode);
     int GetStretchBltMode() const { return m_nStretchMode; }
+    // The filter of HALFTONE stretching: area averaging (the default, for
+    // speed) or Lanczos-3 (for finished pictures).
+    void SetHalftoneFilter(ResampleFilter filter) { m_halftoneFilter = filter; }
 
     // Transfers from a packed bottom-up 24-bit DIB; source y counts rows upward
     // from the bottom row. Both return the number of scan lines, 0 on failure.
@@ -167,6 +174,8 @@ public:
     // top to bottom, red-green-blue, no padding): the pixels StretchDIBits
     // gives from the DibImage made of it, touching only the source pixels the
     // clipped destination shows (a printer still takes the whole source part).
+    // In HALFTONE mode the pixels are filtered instead of picked, from the same
+    // source part onto the same destination.
     int StretchPicture(int xDest, int yDest, int nDestWidth, int nDestHeight, int xSrc, int ySrc,
                        int nSrcWidth, int nSrcHeight, const unsigned char* pixels, int width,
                        int height);
@@ -195,6 +204,12 @@ public:
     // QueryAbort asks it (TRUE, go on, without one).
     void SetAbortProc(std::function<bool()> proc) { m_abortProc = std::move(proc); }
     BOOL QueryAbort() const { return m_abortProc ? m_abortProc() : TRUE; }
+
+    // Draws image with its top left corner at (x, y), within the clip.
+    void DrawImage(int x, int y, const QImage& image);
+    // Draws the source part of image into dest, scaled (smoothly in HALFTONE
+    // mode), within the clip.
+    void DrawImage(const QRect& dest, const QImage& image, const QRectF& source);
 
     // The image this DC draws into, or null for a printer.
     QImage* Surface() const { return m_pSurface; }
@@ -234,6 +249,7 @@ private:
     bool m_bMemory = false;
     int m_nMapMode = MM_TEXT;
     int m_nStretchMode = BLACKONWHITE;
+    ResampleFilter m_halftoneFilter = ResampleFilter::Area;
     QRegion m_clip;
     bool m_bClipped = false;
     CBitmap* m_pBitmap = nullptr;

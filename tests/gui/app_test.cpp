@@ -91,6 +91,7 @@ TEST_F(Editor, StartsWithAnUntitledPageAndTheFiveDefaults) {
     EXPECT_EQ(View().m_bSnapToTemplate, 0);
     EXPECT_FLOAT_EQ(View().m_fVertSpacing, 1.0f);
     EXPECT_FLOAT_EQ(View().m_fHorizSpacing, 1.0f);
+    EXPECT_TRUE(View().PageDrawing().SmoothPictures());
     // The client area is the page.
     int h = 0, w = 0;
     View().GetClientExtent(h, w);
@@ -103,6 +104,12 @@ TEST_F(Editor, StartsWithAnUntitledPageAndTheFiveDefaults) {
     EXPECT_EQ(s.value("Template/Lock").toInt(), 0);
     EXPECT_EQ(s.value("Gridlines/Vert Spacing").toString(), "1.0000");
     EXPECT_EQ(s.value("Gridlines/Horiz Spacing").toString(), "1.0000");
+}
+
+TEST_F(Editor, SmoothPicturesOffGivesTheOriginalDrawing) {
+    Store().setValue("Settings/SmoothPictures", 0);
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(View().PageDrawing().SmoothPictures());
 }
 
 TEST_F(Editor, SpacingsAreReadAndWrittenInTheCLocale) {
@@ -354,7 +361,8 @@ TEST_F(Editor, ExportInTheWindowEqualsTheExportWithoutDialogs) {
 
     int h = 0, w = 0;
     View().GetClientExtent(h, w);
-    ASSERT_TRUE(ExportPageToJpeg(Doc(), w, w, h, dir.File("direct.jpg")));
+    ASSERT_TRUE(
+        ExportPageToJpeg(Doc(), w, w, h, dir.File("direct.jpg"), View().m_fPageWidthInches));
     EXPECT_EQ(ReadFileBytes(dir.File("window.jpg")), ReadFileBytes(dir.File("direct.jpg")));
 }
 

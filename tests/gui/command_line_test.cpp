@@ -154,7 +154,7 @@ TEST(CommandLineRun, ExportsWhatTheEditorWouldAndFailsClearly) {
         int h = 0, w = 0;
         view.GetClientExtent(h, w);
         ASSERT_TRUE(ExportPageToJpeg(doc, w, 300, static_cast<int>(300 / (float(w) / h)),
-                                     dir.File("inside.jpg")));
+                                     dir.File("inside.jpg"), view.m_fPageWidthInches));
     }
 
     QString err;
@@ -226,7 +226,8 @@ TEST(CommandLineRun, BuildsAPageFromATemplateAsTheEditorDoes) {
         ASSERT_TRUE(doc.SaveAlbumAs(dir.File("editor.alb")));
         int h = 0, w = 0;
         view.GetClientExtent(h, w);
-        ASSERT_TRUE(ExportPageToJpeg(doc, w, w, h, dir.File("editor.jpg")));
+        ASSERT_TRUE(
+            ExportPageToJpeg(doc, w, w, h, dir.File("editor.jpg"), view.m_fPageWidthInches));
     }
 
     // Relative names, taken from the working folder.

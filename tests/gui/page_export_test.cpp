@@ -105,12 +105,25 @@ TEST_F(Export, WritesJfifAtQualityNinety) {
     TempDir dir;
     doc.AppendItem(Solid(40, 30, 250, 120, 10, RECT{0, 0, 200, 150}));
     const std::string path = dir.File("page.jpg");
-    ASSERT_TRUE(ExportPageToJpeg(doc, cw, 300, 200, path));
+    // 300 pixels over 8.5 inches: 35 dots per inch, so the file prints the page's size.
+    ASSERT_TRUE(ExportPageToJpeg(doc, cw, 300, 200, path, 8.5f));
     const std::string bytes = ReadFileBytes(path);
     ASSERT_GT(bytes.size(), 20u);
-    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xFF);
-    EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xD8);
+    const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    EXPECT_EQ(byte(0), 0xFF);
+    EXPECT_EQ(byte(1), 0xD8);
     EXPECT_EQ(bytes.substr(6, 5), std::string("JFIF\0", 5));
+    EXPECT_EQ(byte(13), 1); // dots per inch
+    EXPECT_EQ(byte(14) << 8 | byte(15), 35);
+    EXPECT_EQ(byte(16) << 8 | byte(17), 35);
+    // Colour at full resolution: every component sampled 1 x 1.
+    const std::size_t sof = bytes.find("\xFF\xC0");
+    ASSERT_NE(sof, std::string::npos);
+    for (int c = 0; c < 3; ++c)
+        EXPECT_EQ(byte(sof + 11 + 3 * c), 0x11);
+    // Without the page's inches no unit is recorded.
+    ASSERT_TRUE(ExportPageToJpeg(doc, cw, 300, 200, dir.File("plain.jpg")));
+    EXPECT_EQ(ReadFileBytes(dir.File("plain.jpg"))[13], 0);
     // Quality 90 scales the standard tables by 20 %: luminance 16, 11 -> 3, 2;
     // chrominance 17, 18 -> 3, 4.
     std::size_t dqt = bytes.find("\xFF\xDB");

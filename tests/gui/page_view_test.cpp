@@ -310,6 +310,7 @@ TEST_F(PageView, DrawPageItemPlacesScalesAndCrops) {
 
 TEST_F(PageView, LargePicturesTakeTheMemoryPathWithTheSamePixels) {
     // 1001 wide takes the large-picture path; compare with the direct transfer.
+    view->PageDrawing().SetSmoothPictures(false);
     PageItem big = PositionPicture(1001, 500, RECT{5, 7, 505, 257});
     big.rcSource = RECT{100, 50, 900, 450};
     QImage viaMemory = DrawAlone(*view, big, 520, 270, 1.0f);

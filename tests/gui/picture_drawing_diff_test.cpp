@@ -172,6 +172,7 @@ TEST(PictureDrawingDifferential, EveryPixelAsTheWholeDibImageGaveIt) {
     for (int n = 0; n < 300; ++n) {
         Case c = RandomCase(rng);
         CPageDrawing drawing;
+        drawing.SetSmoothPictures(false); // the original look, pixel for pixel
         const QImage now = DrawInto(c.target, c.width, c.height, c.clip,
                                     [&](CDC* dc) { drawing.DrawPageItem(c.item, dc, c.scale); });
         // A crop inside the picture keeps the full rectangles' mapping, also for
