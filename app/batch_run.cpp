@@ -1,5 +1,7 @@
 #include "app/batch_run.h"
 
+#include "document/print_resolution.h"
+
 #include "cli/command_line.h"
 #include "render/headless_page.h"
 #include "document/album_view.h"
@@ -110,6 +112,12 @@ int RunBatch(const CommandLine& cl) {
         std::fprintf(stderr, "zelbrin: cannot write %s\n", cl.exportPath.c_str());
         return 1;
     }
+    // Pictures that will look soft on paper are named; the page prints anyway.
+    if (cl.print || !cl.printPdfPath.empty())
+        for (const SoftPicture& p :
+             PicturesPrintingBelow(doc, page.nPixelsPerInch, kDefaultMinimumPrintPpi))
+            std::fprintf(stderr, "zelbrin: %s prints at %d pixels per inch (fewer than %d)\n",
+                         p.name.c_str(), p.nPixelsPerInch, kDefaultMinimumPrintPpi);
     for (const bool toPdf : {false, true}) {
         if (toPdf ? cl.printPdfPath.empty() : !cl.print)
             continue;

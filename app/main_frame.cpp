@@ -14,7 +14,8 @@
 #include <QEvent>
 
 namespace {
-const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_PPI, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+                            ID_INDICATOR_SCRL};
 }
 
 CMainFrame::CMainFrame() {
@@ -47,7 +48,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
                                   ToolBarBackground()))
         return -1;
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
-        !m_wndStatusBar.SetIndicators(kIndicators, 4))
+        !m_wndStatusBar.SetIndicators(kIndicators, std::size(kIndicators)))
         return -1;
     m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY |
                              CBRS_SIZE_DYNAMIC);

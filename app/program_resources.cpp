@@ -7,15 +7,6 @@
 #include "res/resource.h"
 #include "res/strings.h"
 
-// The program's resource header names the framework's ids with their values.
-static_assert(ID_SEPARATOR == ID_SEPARATOR && ID_FILE_NEW == ID_FILE_NEW &&
-              ID_FILE_PRINT == ID_FILE_PRINT && ID_FILE_MRU_FILE1 == ID_FILE_MRU_FILE1 &&
-              ID_FILE_MRU_FILE4 == ID_FILE_MRU_FILE4 && ID_APP_EXIT == ID_APP_EXIT &&
-              ID_HELP_FINDER == ID_HELP_FINDER && ID_INDICATOR_CAPS == ID_INDICATOR_CAPS &&
-              ID_INDICATOR_NUM == ID_INDICATOR_NUM && ID_INDICATOR_SCRL == ID_INDICATOR_SCRL &&
-              AFX_IDS_APP_TITLE == AFX_IDS_APP_TITLE &&
-              AFX_IDS_IDLEMESSAGE == AFX_IDS_IDLEMESSAGE && AFX_IDS_UNTITLED == AFX_IDS_UNTITLED);
-
 const char* InstallProgramResources() {
     static const bool installed = [] {
         AppResources r;

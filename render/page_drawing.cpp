@@ -199,6 +199,22 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
 
     if (!item.pPixels || (m_bSmooth && DrawFromCopy(item, pDC, dest)))
         return;
+    if (m_bFullSizeWhenEnlarged &&
+        (dest.right - dest.left >
+             static_cast<long long>(item.rcSource.right) - item.rcSource.left ||
+         dest.bottom - dest.top >
+             static_cast<long long>(item.rcSource.bottom) - item.rcSource.top)) {
+        // The full-size pixels show what the half-size ones would blow up;
+        // they are freed as soon as they are drawn.
+        DecodedPicture full;
+        if (const std::string path = PrintSourcePath(item, m_pDoc); !path.empty())
+            full.ok = ReadJpegPicture(path.c_str(), &full.pixels, &full.width, &full.height, 1);
+        if (full.ok) {
+            DrawPicture(pDC, m_bSmooth, full.pixels, full.width, full.height, dest,
+                        FullSizeSource(item.rcSource, full.width, full.height), true);
+            return;
+        }
+    }
     DrawPicture(pDC, m_bSmooth, item.pPixels.get(), item.nSrcWidth, item.nSrcHeight, dest,
                 item.rcSource);
 }

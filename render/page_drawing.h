@@ -28,6 +28,9 @@ public:
     // Smooth pictures drawn into a window are kept scaled, up to budget
     // pixels in all (0, the default, keeps none); see CScaledPictures.
     void SetScreenCopyBudget(long long pixels) { m_copies.SetBudget(pixels); }
+    // An export: a picture whose place is larger than its half-size crop is
+    // decoded again at full size for its drawing, as printing does.
+    void SetFullSizeWhenEnlarged(bool bOn) { m_bFullSizeWhenEnlarged = bOn; }
     // True while the user sizes or crops a picture.
     void SetInteractive(bool bInteractive) { m_copies.SetInteractive(bInteractive); }
     const CScaledPictures& ScreenCopies() const { return m_copies; }
@@ -61,6 +64,7 @@ private:
 
     const CZelbrinDoc* m_pDoc;
     bool m_bSmooth;
+    bool m_bFullSizeWhenEnlarged = false;
     CScaledPictures m_copies;
     std::vector<std::string> m_reduced;
     std::unique_ptr<CPictureDecoder> m_printDecoder;

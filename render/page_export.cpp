@@ -44,7 +44,9 @@ BOOL CPageExport::Begin(CDC* pViewDC, int nWidth, int nHeight) {
 void CPageExport::DrawItems(const CZelbrinDoc& doc, float fScale) {
     if (!m_pBitmap)
         return;
-    CPageDrawing(&doc).DrawPage(m_pDC.get(), fScale);
+    CPageDrawing drawing(&doc);
+    drawing.SetFullSizeWhenEnlarged(true);
+    drawing.DrawPage(m_pDC.get(), fScale);
 }
 
 BOOL CPageExport::ReadPixels(std::vector<unsigned char>& rgb) {

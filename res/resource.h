@@ -24,6 +24,9 @@ constexpr unsigned ID_LOAD_TEMPLATE = 32805;
 constexpr unsigned ID_SAVE_TEMPLATE = 32807;
 constexpr unsigned ID_SNAP_TO_TEMPLATE = 32808;
 
+// The status-bar pane of the selected picture's print resolution.
+constexpr unsigned ID_INDICATOR_PPI = 59150;
+
 // The application icon, resource 128.
 constexpr int IDI_ZELBRIN = 128;
 

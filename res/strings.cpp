@@ -52,6 +52,7 @@ constexpr StringEntry kStrings[] = {
     {ID_INDICATOR_CAPS, "CAP"},
     {ID_INDICATOR_NUM, "NUM"},
     {ID_INDICATOR_SCRL, "SCRL"},
+    {ID_INDICATOR_PPI, "9999 ppi"},
     {AFX_IDS_UNTITLED, "Untitled"},
 };
 

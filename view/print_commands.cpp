@@ -2,13 +2,20 @@
 // resolution; while printing or previewing the frame can be resized.
 #include "view/zelbrin_view.h"
 
+#include "document/print_resolution.h"
 #include "document/zelbrin_doc.h"
 #include "platform/qt/frame_host.h"
 #include "platform/qt/frame_wnd.h"
 #include "platform/qt/gdi.h"
 #include "platform/qt/print_setup_dialog.h"
 #include "platform/qt/printer.h"
+#include "platform/qt/win_app.h"
 #include "platform/win/afxmsgbox.h"
+#include "platform/win/app_resources.h"
+
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QPushButton>
 
 #include <string>
 #include <vector>
@@ -18,8 +25,41 @@ constexpr DWORD kPrintingStyles = WS_THICKFRAME | WS_MAXIMIZEBOX;
 }
 
 BOOL CZelbrinView::OnPreparePrinting(CPrintInfo* pInfo) {
+    if (!pInfo->m_bPreview && !ConfirmPrintResolution())
+        return FALSE;
     // No page count: the default page preparation stops after page 1.
     return DoPreparePrinting(pInfo);
+}
+
+bool CZelbrinView::ConfirmPrintResolution() {
+    CWinApp* app = AfxGetApp();
+    const CZelbrinDoc* doc = GetDocument();
+    const int minimum = app ? static_cast<int>(app->GetProfileInt("Settings", "MinimumPrintPpi",
+                                                                  kDefaultMinimumPrintPpi))
+                            : kDefaultMinimumPrintPpi;
+    const std::vector<SoftPicture> soft =
+        doc ? PicturesPrintingBelow(*doc, m_nPixelsPerInch, minimum) : std::vector<SoftPicture>{};
+    if (soft.empty())
+        return true;
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(AfxLoadString(AFX_IDS_APP_TITLE)),
+                    QString::fromStdString(SoftPicturesMessage(soft, minimum)),
+                    QMessageBox::NoButton, window());
+    QPushButton* print = box.addButton("Print Anyway", QMessageBox::AcceptRole);
+    box.addButton("Do Not Print", QMessageBox::RejectRole);
+    box.setDefaultButton(print);
+    box.setCheckBox(new QCheckBox("Do not warn me again"));
+    box.exec();
+    if (box.checkBox()->isChecked() && app)
+        app->WriteProfileInt("Settings", "MinimumPrintPpi", 0);
+    return box.clickedButton() == print;
+}
+
+void CZelbrinView::OnUpdatePrintResolution(CCmdUI* pCmdUI) {
+    const CZelbrinDoc* doc = GetDocument();
+    const int ppi = doc && doc->GetItemCount() > 0
+                        ? PrintPixelsPerInch(doc->GetLastItem(), m_nPixelsPerInch)
+                        : 0;
+    pCmdUI->SetText(ppi > 0 ? std::to_string(ppi) + " ppi" : std::string(), std::string());
 }
 
 void CZelbrinView::OnBeginPrinting(CDC* pDC, CPrintInfo*) {

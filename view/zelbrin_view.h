@@ -64,7 +64,12 @@ public:
     int UpdateCursor();
 
     // Printing: one sheet at the printer's resolution, pictures at full size.
+    // A print job (not the preview) first names the pictures that print
+    // below the "MinimumPrintPpi" setting and asks whether to go on.
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    bool ConfirmPrintResolution();
+    // The status-bar pane: the selected picture's print resolution.
+    void OnUpdatePrintResolution(CCmdUI* pCmdUI);
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     // Print Setup: the application printer's paper and orientation give the page.

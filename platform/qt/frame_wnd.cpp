@@ -316,7 +316,12 @@ void CFrameWnd::OnIdleUpdateCmdUI() {
         }
     }
     if (m_pStatusBar)
-        m_pStatusBar->UpdateIndicators();
+        m_pStatusBar->UpdateIndicators([this](UINT nID, std::string& text) {
+            CCmdUI ui(nID);
+            UpdateCmdUI(ui);
+            text = ui.m_strText;
+            return ui.m_bTextChanged;
+        });
     if (isWindowModified() != IsDocumentModified())
         setWindowModified(IsDocumentModified());
     m_bInIdle = false;

@@ -97,7 +97,8 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
         } else {
             if (!AfxHasString(nID))
                 return FALSE;
-            // Wide enough for its text, which comes and goes with the lock.
+            // Wide enough for its string, which comes and goes with the lock
+            // (for the other panes, the widest text they show).
             QString text = QString::fromStdString(AfxLoadString(nID));
             label->setAlignment(Qt::AlignCenter);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -135,12 +136,19 @@ std::string CStatusBar::GetMessageText() const {
     return std::string();
 }
 
-void CStatusBar::UpdateIndicators() {
+void CStatusBar::UpdateIndicators(const PaneTextFunc& paneText) {
     for (const Pane& p : m_panes) {
         if (p.nID == ID_SEPARATOR)
             continue;
-        bool on = LockFunc() ? LockFunc()(p.nID) : IsKeyLockOn(p.nID);
-        QString text = on ? QString::fromStdString(AfxLoadString(p.nID)) : QString();
+        QString text;
+        if (p.nID == ID_INDICATOR_CAPS || p.nID == ID_INDICATOR_NUM || p.nID == ID_INDICATOR_SCRL) {
+            const bool on = LockFunc() ? LockFunc()(p.nID) : IsKeyLockOn(p.nID);
+            text = on ? QString::fromStdString(AfxLoadString(p.nID)) : QString();
+        } else if (std::string set; paneText && paneText(p.nID, set)) {
+            text = QString::fromStdString(set);
+        } else {
+            continue;
+        }
         if (p.label->text() != text)
             p.label->setText(text);
     }

@@ -1,5 +1,6 @@
-// The status bar: a stretching message pane and fixed indicator panes
-// (Caps Lock, Num Lock, Scroll Lock) that show their text while the lock is on.
+// The status bar: a stretching message pane and fixed indicator panes: Caps
+// Lock, Num Lock and Scroll Lock show their text while the lock is on; any
+// other pane shows what its update handler sets.
 #pragma once
 
 #include "platform/win/wintypes.h"
@@ -33,8 +34,11 @@ public:
     void SetMessageText(const std::string& text);
     std::string GetMessageText() const;
 
-    // Shows each indicator's text while its key lock is on, blank otherwise.
-    void UpdateIndicators();
+    // The text an update handler sets for a pane; false when none does.
+    using PaneTextFunc = std::function<bool(UINT nID, std::string& text)>;
+    // Shows each lock indicator's text while its key lock is on, blank
+    // otherwise, and each other pane's text as paneText gives it.
+    void UpdateIndicators(const PaneTextFunc& paneText = {});
 
     // Tells whether the lock of an indicator (ID_INDICATOR_CAPS, _NUM, _SCRL) is on.
     using LockStateFunc = std::function<bool(UINT nIndicatorID)>;

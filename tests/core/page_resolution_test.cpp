@@ -3,12 +3,14 @@
 // keeps every place in inches, a smaller page offers to pull items in, and the
 // pictures an album brings take their template slots.
 #include "document/album_format.h"
+#include "document/print_resolution.h"
 #include "document/slot_fit.h"
 #include "support/document_fakes.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -172,3 +174,43 @@ TEST_F(PageResolution, PicturesOfAnOpenedAlbumTakeTheirSlots) {
 }
 
 } // namespace
+
+// A picture's print resolution: twice its half-size crop over its place in
+// inches, the coarser direction; the page's soft pictures, named in order.
+TEST(PrintResolution, FullSizePixelsOverThePlaceInchesInTheCoarserDirection) {
+    struct Case {
+        RECT place, crop;
+        int viewPpi, printPpi;
+    };
+    const Case cases[] = {
+        // 2000 x 1600 pixels on 4.17 x 3.13 inches: 480 across, 512 down.
+        {{0, 0, 400, 300}, {0, 0, 1000, 800}, 96, 480},
+        {{10, 10, 410, 310}, {200, 100, 400, 250}, 96, 96}, // a crop of 200 x 150
+        {{0, 0, 960, 960}, {0, 0, 300, 300}, 96, 60},
+        {{0, 0, 400, 300}, {0, 0, 1000, 800}, 0, 0}, // no resolution
+        {{0, 0, 0, 300}, {0, 0, 1000, 800}, 96, 0},  // no place
+    };
+    for (const Case& c : cases) {
+        PageItem item = TextItem("x", c.place);
+        item.nKind = ITEM_PICTURE;
+        item.rcSource = c.crop;
+        EXPECT_EQ(PrintPixelsPerInch(item, c.viewPpi), c.printPpi);
+    }
+    EXPECT_EQ(PrintPixelsPerInch(TextItem("text", RECT{0, 0, 10, 10}), 96), 0);
+
+    CZelbrinDoc doc;
+    doc.OnNewDocument();
+    for (const Case& c : {cases[0], cases[1], cases[2]}) {
+        PageItem item = TextItem("x", c.place);
+        item.nKind = ITEM_PICTURE;
+        item.rcSource = c.crop;
+        std::snprintf(item.szPath, sizeof item.szPath, "p%d.jpg", c.printPpi);
+        doc.AppendItem(item);
+    }
+    const std::vector<SoftPicture> soft = PicturesPrintingBelow(doc, 96, 150);
+    ASSERT_EQ(soft.size(), 2u);
+    EXPECT_EQ(SoftPicturesMessage(soft, 150),
+              "These pictures print at fewer than 150 pixels per inch and may look soft on "
+              "paper:\np96.jpg: 96 ppi\np60.jpg: 60 ppi");
+    EXPECT_TRUE(PicturesPrintingBelow(doc, 96, 0).empty());
+}

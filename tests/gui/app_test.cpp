@@ -106,6 +106,23 @@ TEST_F(Editor, StartsWithAnUntitledPageAndTheFiveDefaults) {
     EXPECT_EQ(s.value("Gridlines/Horiz Spacing").toString(), "1.0000");
 }
 
+// The status bar shows the selected picture's print resolution, nothing for a text.
+TEST_F(Editor, StatusBarShowsTheSelectedPicturesPrintResolution) {
+    ASSERT_TRUE(Start());
+    const auto pane = [this] {
+        QTest::qWait(300); // the idle update
+        return Frame().m_wndStatusBar.GetPaneText(1);
+    };
+    EXPECT_EQ(pane(), "");
+    ASSERT_TRUE(Doc().AddPicture(dir.File("a.jpg").c_str()));
+    PageItem item = Doc().GetLastItem();
+    item.rcPlace = RECT{0, 0, 200, 150}; // 400 x 300 pixels on a place of 200 x 150
+    Doc().SetLastItem(item);
+    EXPECT_EQ(pane(), std::to_string(2 * View().m_nPixelsPerInch) + " ppi");
+    Doc().AppendItem(TextItem("above", RECT{0, 0, 50, 20}));
+    EXPECT_EQ(pane(), "");
+}
+
 TEST_F(Editor, SmoothPicturesOffGivesTheOriginalDrawing) {
     Store().setValue("Settings/SmoothPictures", 0);
     ASSERT_TRUE(Start());

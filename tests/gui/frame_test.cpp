@@ -342,18 +342,20 @@ TEST_F(FrameTest, ToolBarWithoutFlyByShowsNoPrompts) {
 }
 
 TEST_F(FrameTest, LockIndicatorsShowWhileTheLockIsOn) {
-    ASSERT_EQ(frame.m_wndStatusBar.GetCount(), 4);
+    // The message, the print resolution, then the three locks.
+    ASSERT_EQ(frame.m_wndStatusBar.GetCount(), 5);
+    EXPECT_EQ(frame.m_wndStatusBar.GetItemID(1), ID_INDICATOR_PPI);
     bool caps = true;
     CStatusBar::SetLockStateFunc([&caps](UINT nID) {
         return (nID == ID_INDICATOR_CAPS && caps) || nID == ID_INDICATOR_SCRL;
     });
     QTest::qWait(300);
-    EXPECT_EQ(frame.m_wndStatusBar.GetPaneText(1), "CAP");
-    EXPECT_EQ(frame.m_wndStatusBar.GetPaneText(2), "");
-    EXPECT_EQ(frame.m_wndStatusBar.GetPaneText(3), "SCRL");
+    EXPECT_EQ(frame.m_wndStatusBar.GetPaneText(2), "CAP");
+    EXPECT_EQ(frame.m_wndStatusBar.GetPaneText(3), "");
+    EXPECT_EQ(frame.m_wndStatusBar.GetPaneText(4), "SCRL");
     caps = false;
     QTest::qWait(300);
-    EXPECT_EQ(frame.m_wndStatusBar.GetPaneText(1), "");
+    EXPECT_EQ(frame.m_wndStatusBar.GetPaneText(2), "");
 }
 
 TEST_F(FrameTest, FrameIsFixedSizeWithMinimiseButNoMaximise) {

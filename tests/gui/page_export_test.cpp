@@ -179,3 +179,28 @@ TEST_F(Export, FailuresAreReportedAndNothingIsLeftBehind) {
 }
 
 } // namespace
+
+// A picture exported larger than its half-size pixels is drawn from its file
+// at full size: one-pixel stripes stay stripes instead of their grey average.
+TEST_F(Export, EnlargedPicturesComeFromTheirFullSizePixels) {
+    TempDir dir;
+    std::vector<unsigned char> px(16 * 16 * 3);
+    for (std::size_t i = 0; i < px.size(); ++i)
+        px[i] = (i / 3) % 2 ? 255 : 0;
+    const std::string file = dir.File("stripes.jpg");
+    ASSERT_TRUE(WriteJpegPicture(px.data(), file.c_str(), 16, 16, 100));
+    ASSERT_TRUE(doc.AddPicture(file.c_str()));
+    PageItem item = doc.GetLastItem();
+    ASSERT_EQ(item.nSrcWidth, 8); // half size
+    item.rcPlace = RECT{0, 0, 160, 160};
+    doc.SetLastItem(item);
+    const std::string path = dir.File("page.jpg");
+    ASSERT_TRUE(ExportPageToJpeg(doc, cw, cw, cw, path));
+    unsigned char* out = nullptr;
+    int w = 0, h = 0;
+    ASSERT_TRUE(ReadJpegPicture(path.c_str(), &out, &w, &h, 1));
+    const auto green = [&](int x) { return static_cast<int>(out[(80 * w + x) * 3 + 1]); };
+    // Source columns 6 and 7 (black, white) are target columns 60-69 and 70-79.
+    EXPECT_GT(green(75) - green(65), 100);
+    std::free(out);
+}

@@ -16,6 +16,8 @@
 #include "view/zelbrin_view.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QMessageBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -191,12 +193,16 @@ public:
         EXPECT_TRUE(doc.WriteAlbumFile());
         return album;
     }
-    void Start(const std::string& album = {}) {
+    // The album's small pictures print softly; the warning of that is asked
+    // for by warnSoft, and has a test of its own.
+    void Start(const std::string& album = {}, bool warnSoft = false) {
         app = std::make_unique<CZelbrinApp>();
         app->m_args = {"--ppi", std::to_string(kPpi)};
         if (!album.empty())
             app->m_args.push_back(album);
         ASSERT_TRUE(app->InitInstance());
+        if (!warnSoft)
+            app->WriteProfileInt("Settings", "MinimumPrintPpi", 0);
         QCoreApplication::processEvents();
     }
     CMainFrame& Frame() { return *app->GetMainFrame(); }
@@ -281,7 +287,11 @@ TEST_F(Printing, ThroughCupsAndIntoAPdfFile) {
     p.start(ZELBRIN_EXE, {"--ppi", QString::number(kPpi), "--print-pdf",
                           QString::fromStdString(pdf), QString::fromStdString(album)});
     ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QString err = p.readAllStandardError();
+    EXPECT_EQ(p.exitCode(), 0) << err.toStdString();
+    // Soft pictures are named, one line each, and printed anyway.
+    EXPECT_EQ(err.count("pixels per inch (fewer than 150)"), 3) << err.toStdString();
+    EXPECT_TRUE(err.contains("stripes.jpg prints at ")) << err.toStdString();
     EXPECT_EQ(PdfPages(pdf), 1);
     const QImage file = RenderPdf(pdf, dir.File("file"));
     ExpectPrintedPage(file, paper);
@@ -411,6 +421,34 @@ TEST_F(Printing, CancelledJobSendsNothing) {
     EXPECT_EQ(::Run("lpstat", jobs), before);
     EXPECT_FALSE(Resizable());
     ExpectPageLayout();
+}
+
+// Pictures that print below the minimum are named before the job starts; the
+// user may stop there, and may turn the warning off.
+TEST_F(Printing, SoftPicturesAreNamedBeforeTheJob) {
+    Start(MakeAlbum(), true);
+    const QStringList jobs{"-W", "all", "-o", "ZelbrinTestPDF"};
+    const QString before = ::Run("lpstat", jobs);
+    QString text;
+    OnNextModal([&](QDialog* box) {
+        auto* mb = qobject_cast<QMessageBox*>(box);
+        ASSERT_NE(mb, nullptr);
+        text = mb->text();
+        mb->checkBox()->setChecked(true);
+        for (QAbstractButton* b : mb->buttons())
+            if (b->text() == "Do Not Print")
+                b->click();
+    });
+    EXPECT_TRUE(Frame().OnCommand(ID_FILE_PRINT_DIRECT));
+    EXPECT_TRUE(text.startsWith("These pictures print at fewer than 150 pixels per inch"));
+    for (const char* name : {"stripes.jpg", "red.jpg", "gone.jpg"})
+        EXPECT_TRUE(text.contains(name)) << name;
+    EXPECT_TRUE(text.contains(" ppi"));
+    EXPECT_EQ(::Run("lpstat", jobs), before); // nothing was sent
+    EXPECT_EQ(app->GetProfileInt("Settings", "MinimumPrintPpi", 150), 0u);
+    // With the minimum at 0 the job starts at once (and is cancelled here).
+    ASSERT_TRUE(PrintCancelled(Frame()));
+    EXPECT_EQ(::Run("lpstat", jobs), before);
 }
 
 // Printed into a PDF file (the print dialog's file printer): the file is
