@@ -63,7 +63,7 @@ void RawWeights(double s0, double span, int n, int i, ResampleFilter filter, int
         j0 = static_cast<int>(std::floor(t));
         const double f = t - j0;
         w = {1.0 - f, f};
-    } else {
+    } else { // Lanczos-3
         const double widen = std::max(1.0, scale);
         const double support = 3.0 * widen;
         j0 = static_cast<int>(std::floor(center - 0.5 - support)) + 1;
@@ -233,6 +233,34 @@ void SumRows(const RgbPicture& src, const Taps& across, const Taps& down,
     }
 }
 
+// The part averaged in blocks of k x k pixels (a rest of fewer than k
+// columns or rows at the far edges is left out).
+std::vector<unsigned char> BlockAverage(const RgbPicture& src, const PixelRect& part, int k) {
+    const int w = part.w / k, h = part.h / k;
+    const std::size_t rowValues = 3u * static_cast<std::size_t>(w) * k;
+    std::vector<unsigned char> out(3u * static_cast<std::size_t>(w) * h);
+    std::vector<std::int32_t> rows(rowValues);
+    const std::int32_t area = k * k;
+    for (int y = 0; y < h; ++y) {
+        std::fill(rows.begin(), rows.end(), 0);
+        for (int r = 0; r < k; ++r) {
+            const unsigned char* line =
+                src.pixels +
+                (static_cast<std::size_t>(part.y + y * k + r) * src.width + part.x) * 3;
+            AddWeighted(rows.data(), line, 1, rowValues);
+        }
+        unsigned char* dst = &out[3u * static_cast<std::size_t>(y) * w];
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 3; ++c) {
+                std::int32_t sum = area / 2;
+                for (int i = 0; i < k; ++i)
+                    sum += rows[3u * (static_cast<std::size_t>(x) * k + i) + c];
+                dst[3 * x + c] = static_cast<unsigned char>(sum / area);
+            }
+    }
+    return out;
+}
+
 } // namespace
 
 bool ResamplePart(const RgbPicture& src, const PixelRect& part, int targetW, int targetH,
@@ -242,6 +270,19 @@ bool ResamplePart(const RgbPicture& src, const PixelRect& part, int targetW, int
         targetW <= 0 || targetH <= 0 || clip.w <= 0 || clip.h <= 0 || clip.x < 0 || clip.y < 0 ||
         clip.x > targetW - clip.w || clip.y > targetH - clip.h)
         return false;
+    // Lanczos-3 after a box over a shrink of three or more: the part is first
+    // averaged in blocks of k x k pixels, leaving a shrink of 1.5 to 3 for the
+    // filter, whose footprint then spans a dozen pixels instead of dozens.
+    const int k = static_cast<int>(
+        std::min(static_cast<double>(part.w) / targetW, static_cast<double>(part.h) / targetH) /
+        1.5);
+    if (filter == ResampleFilter::BoxLanczos3 && k >= 2 && part.x >= 0 && part.y >= 0 &&
+        part.x <= src.width - part.w && part.y <= src.height - part.h) {
+        const std::vector<unsigned char> blocks = BlockAverage(src, part, k);
+        return ResamplePart(RgbPicture{blocks.data(), part.w / k, part.h / k},
+                            PixelRect{0, 0, part.w / k, part.h / k}, targetW, targetH, clip, out,
+                            stride, ResampleFilter::Lanczos3);
+    }
     const Taps across = MakeTaps(src.width, part.x, part.w, targetW, clip.x, clip.w, filter);
     const Taps down = MakeTaps(src.height, part.y, part.h, targetH, clip.y, clip.h, filter);
 

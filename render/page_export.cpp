@@ -34,7 +34,7 @@ BOOL CPageExport::Begin(CDC* pViewDC, int nWidth, int nHeight) {
     m_pOldBitmap = m_pDC->SelectObject(m_pBitmap.get());
     m_pDC->SetMapMode(MM_TEXT);
     // A finished picture: smooth pictures take the sharper filter.
-    m_pDC->SetHalftoneFilter(ResampleFilter::Lanczos3);
+    m_pDC->SetHalftoneFilter(ResampleFilter::BoxLanczos3);
     m_pDC->PatBlt(0, 0, nWidth, nHeight, WHITENESS);
     m_nWidth = nWidth;
     m_nHeight = nHeight;

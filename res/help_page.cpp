@@ -58,14 +58,22 @@ window. The last four albums are listed in the File menu.</li>
 <li><b>Save</b> (Ctrl+S) and <b>Save As...</b> write the album. An album refers to its
 pictures, so keep the pictures with the album when you move it. It also records the
 page's size, so it shows the same on a screen of any size.</li>
-<li><b>Export Page...</b> writes the page as a JPEG picture of the size you choose.</li>
-<li><b>Print...</b> (Ctrl+P) prints the page; <b>Print Preview</b> shows it first.</li>
+<li><b>Export Page...</b> writes the page as a JPEG picture of the size you choose; the
+picture records its dots per inch, so it prints at the page's size.</li>
+<li><b>Print...</b> (Ctrl+P) prints the page; <b>Print Preview</b> shows it first. Pictures
+that would print at fewer than 150 pixels per inch are named before the job, and you
+choose whether to go on. With a picture selected, the status bar shows how many pixels
+per inch it has on paper.</li>
 </ul>
 <p>When you close Zelbrin or open another album while the page has unsaved changes,
 Zelbrin asks whether to save them first.</p>
 
 <h2>Settings</h2>
-<p>The grid, its spacing and the two snap switches are remembered between runs.</p>
+<p>The grid, its spacing and the two snap switches are remembered between runs. In the
+settings file (<tt>~/.config/zelbrin/zelbrin.conf</tt>), section <tt>[Settings]</tt>,
+<tt>SmoothPictures=0</tt> draws pictures by picking one pixel for each instead of
+averaging them, and <tt>MinimumPrintPpi</tt> sets the resolution below which printing
+names the pictures (0: never).</p>
 </body>
 </html>
 )html";

@@ -158,7 +158,7 @@ public:
     int SetStretchBltMode(int nStretchMode);
     int GetStretchBltMode() const { return m_nStretchMode; }
     // The filter of HALFTONE stretching: area averaging (the default, for
-    // speed) or Lanczos-3 (for finished pictures).
+    // speed) or a Lanczos-3 one (for finished pictures).
     void SetHalftoneFilter(ResampleFilter filter) { m_halftoneFilter = filter; }
 
     // Transfers from a packed bottom-up 24-bit DIB; source y counts rows upward

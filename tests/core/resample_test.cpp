@@ -43,7 +43,8 @@ struct Factor {
 // Shrinks by 1, 1.5, 2, 7 and 13, enlargements by 1.5 and 3.
 const Factor kFactors[] = {{1, 60},   {1.5, 63},     {2, 64},      {7, 91},
                            {13, 104}, {1 / 1.5, 40}, {1 / 3.0, 20}};
-const ResampleFilter kFilters[] = {ResampleFilter::Area, ResampleFilter::Lanczos3};
+const ResampleFilter kFilters[] = {ResampleFilter::Area, ResampleFilter::Lanczos3,
+                                   ResampleFilter::BoxLanczos3};
 
 int Target(const Factor& f) {
     return static_cast<int>(std::lround(f.source / f.factor));
@@ -79,13 +80,15 @@ TEST(Resample, FineCheckerboardShrinksToItsAverageGrey) {
             ASSERT_LE(std::abs(Red(v) - 127.5), areaTolerance);
         // Lanczos-3 averages it away, but for the three pixels nearest the
         // edges, whose footprint the edge cuts.
-        const auto lanczos = Scale(px, f.source, f.source, t, t, ResampleFilter::Lanczos3);
-        for (int y = 0; y < t; ++y)
-            for (int x = 0; x < t; ++x) {
-                const bool inner = std::min({x, y, t - 1 - x, t - 1 - y}) >= 3;
-                ASSERT_LE(std::abs(Red(lanczos[y * t + x]) - 127.5), inner ? 2 : 8)
-                    << x << "," << y;
-            }
+        for (ResampleFilter filter : {ResampleFilter::Lanczos3, ResampleFilter::BoxLanczos3}) {
+            const auto lanczos = Scale(px, f.source, f.source, t, t, filter);
+            for (int y = 0; y < t; ++y)
+                for (int x = 0; x < t; ++x) {
+                    const bool inner = std::min({x, y, t - 1 - x, t - 1 - y}) >= 3;
+                    ASSERT_LE(std::abs(Red(lanczos[y * t + x]) - 127.5), inner ? 2 : 8)
+                        << x << "," << y;
+                }
+        }
     }
 }
 
