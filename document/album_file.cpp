@@ -36,32 +36,45 @@ std::string PictureFileToOpen(const std::string& albumPath, const AlbumRecord& r
 // The items of an album's records, each picture decoded from its file (on
 // worker threads, taken in the file's order); a picture that cannot be had
 // is left out and named in missing.
+// Each picture is turned as the album records; one without the record is
+// shown as stored, as it was when the album was made.
 std::vector<PageItem> DecodeAlbumPictures(const std::string& albumPath,
                                           const std::vector<AlbumRecord>& records,
+                                          const std::vector<int>& recorded,
                                           std::vector<std::string>& missing) {
     std::vector<std::string> files(records.size());
+    std::vector<int> orientations(records.size(), 1);
     for (std::size_t i = 0; i < files.size(); ++i)
-        if (records[i].item.nKind == ITEM_PICTURE)
+        if (records[i].item.nKind == ITEM_PICTURE) {
             files[i] = PictureFileToOpen(albumPath, records[i]);
+            if (i < recorded.size())
+                orientations[i] = recorded[i];
+        }
     std::vector<PageItem> items;
     items.reserve(records.size());
-    DecodePictures(files, 2, [&](std::size_t i, DecodedPicture& picture) {
-        const AlbumRecord& record = records[i];
-        PageItem item = record.item;
-        if (item.nKind == ITEM_PICTURE) {
-            if (!picture.ok) {
-                missing.push_back(FromFilePath(record.fullPath));
-                return;
+    DecodePictures(
+        files, 2,
+        [&](std::size_t i, DecodedPicture& picture) {
+            const AlbumRecord& record = records[i];
+            PageItem item = record.item;
+            if (item.nKind == ITEM_PICTURE) {
+                if (!picture.ok) {
+                    missing.push_back(FromFilePath(record.fullPath));
+                    return;
+                }
+                // szPath names the file actually shown, so the next save points at it.
+                CopyToField(item.szPath, files[i]);
+                CopyToField(item.szRelPath, FromFilePath(record.relPath));
+                item.pPixels = AdoptPixels(picture.pixels);
+                item.nSrcWidth = picture.width;
+                item.nSrcHeight = picture.height;
+                item.nOrientation = picture.orientation;
+            } else {
+                item.nOrientation = 0;
             }
-            // szPath names the file actually shown, so the next save points at it.
-            CopyToField(item.szPath, files[i]);
-            CopyToField(item.szRelPath, FromFilePath(record.relPath));
-            item.pPixels = AdoptPixels(picture.pixels);
-            item.nSrcWidth = picture.width;
-            item.nSrcHeight = picture.height;
-        }
-        items.push_back(item);
-    });
+            items.push_back(item);
+        },
+        orientations);
     return items;
 }
 
@@ -106,7 +119,11 @@ BOOL CZelbrinDoc::OnOpenDocument(const char* givenPath) {
 
     // The page is replaced only once the whole file has been read.
     std::vector<std::string> missing;
-    const std::vector<PageItem> items = DecodeAlbumPictures(path, parsed.records, missing);
+    if (!parsed.extras.orientationProblem.empty())
+        std::fprintf(stderr, "%s: the pictures' orientations are ignored: %s\n", path,
+                     parsed.extras.orientationProblem.c_str());
+    const std::vector<PageItem> items =
+        DecodeAlbumPictures(path, parsed.records, parsed.extras.orientations, missing);
     DeleteAllItems();
     for (const PageItem& item : items)
         AppendItem(item);

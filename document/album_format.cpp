@@ -127,6 +127,7 @@ bool ReadRecord(LineReader& lines, AlbumRecord& record) {
 // The keyed lines after the records.
 const char kPixelsPerInchKey[] = "PixelsPerInch";
 const char kPageInchesKey[] = "PageInches";
+const char kOrientationKey[] = "Orientation";
 // Page sides an album may record: written to a thousandth of an inch, so
 // that what is written reads back.
 constexpr double kMinPageInches = 0.01;
@@ -150,7 +151,39 @@ bool ParseInches(const char* p, float* out, int count) {
     return *p == '\0';
 }
 
-void ReadExtras(LineReader& lines, AlbumExtras& extras) {
+// The orientations of an "Orientation" line, when they match the records.
+void ReadOrientations(const std::string& values, const std::vector<AlbumRecord>& records,
+                      AlbumExtras& extras) {
+    std::vector<int> read;
+    const char* p = values.c_str();
+    while (*p) {
+        while (*p == ' ')
+            ++p;
+        if (!*p)
+            break;
+        if (*p < '0' || *p > '8' || (p[1] && p[1] != ' ')) {
+            extras.orientationProblem = "an orientation is not 0 to 8";
+            return;
+        }
+        read.push_back(*p - '0');
+        ++p;
+    }
+    if (read.size() != records.size()) {
+        extras.orientationProblem = "it has " + std::to_string(read.size()) + " orientations for " +
+                                    std::to_string(records.size()) + " items";
+        return;
+    }
+    for (std::size_t i = 0; i < read.size(); ++i)
+        if ((records[i].item.nKind == ITEM_PICTURE) != (read[i] != 0)) {
+            extras.orientationProblem = "item " + std::to_string(i + 1) +
+                                        (read[i] ? " is a text with an orientation"
+                                                 : " is a picture without an orientation");
+            return;
+        }
+    extras.orientations = std::move(read);
+}
+
+void ReadExtras(LineReader& lines, const std::vector<AlbumRecord>& records, AlbumExtras& extras) {
     std::string line;
     while (lines.Next(line)) {
         const std::size_t space = line.find(' ');
@@ -164,6 +197,8 @@ void ReadExtras(LineReader& lines, AlbumExtras& extras) {
         } else if (key == kPageInchesKey && ParseInches(values.c_str(), inches, 2)) {
             extras.fPageWidthInches = inches[0];
             extras.fPageHeightInches = inches[1];
+        } else if (key == kOrientationKey) {
+            ReadOrientations(values, records, extras);
         }
     }
 }
@@ -233,7 +268,7 @@ AlbumParse ParseAlbumText(const std::string& text) {
             return result;
         }
     }
-    ReadExtras(lines, result.extras);
+    ReadExtras(lines, result.records, result.extras);
     return result;
 }
 
@@ -260,6 +295,14 @@ std::string FormatAlbumText(const std::vector<AlbumRecord>& records, const Album
         AppendLine(out, RectLine(item.rcPlace));
         AppendLine(out, RectLine(item.rcSource));
     }
+    std::string orientations = kOrientationKey;
+    for (const AlbumRecord& record : records) {
+        const int o = record.item.nOrientation;
+        orientations +=
+            record.item.nKind != ITEM_PICTURE ? " 0" : FormatC(" %d", o >= 1 && o <= 8 ? o : 1);
+    }
+    if (!records.empty())
+        AppendLine(out, orientations);
     if (extras.nPixelsPerInch > 0)
         AppendLine(out, FormatC("%s %d", kPixelsPerInchKey, extras.nPixelsPerInch));
     if (extras.fPageWidthInches > 0.0f && extras.fPageHeightInches > 0.0f)

@@ -33,6 +33,11 @@ struct AlbumExtras {
     int nPixelsPerInch = 0;        // the resolution of every rcPlace; 0: not recorded
     float fPageWidthInches = 0.0f; // the page when the album was saved; 0: not recorded
     float fPageHeightInches = 0.0f;
+    // "Orientation 1 6 0 8": one value per record, 1 to 8 for a picture, 0 for
+    // a text. Empty when not recorded, or when the line does not match the
+    // records (then orientationProblem says why).
+    std::vector<int> orientations;
+    std::string orientationProblem;
 };
 
 enum class AlbumRefusal { None, Malformed, WrongVersion };
@@ -47,8 +52,8 @@ struct AlbumParse {
 // the whole file; of what follows them, only the known extras are taken.
 AlbumParse ParseAlbumText(const std::string& text);
 
-// The file's text for records, then the extras that are set; every number in
-// the C locale.
+// The file's text for records, then the extras that are set (the records'
+// orientations always); every number in the C locale.
 std::string FormatAlbumText(const std::vector<AlbumRecord>& records,
                             const AlbumExtras& extras = {});
 

@@ -7,6 +7,7 @@
 #include "document/slot_fit.h"
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_reader.h"
+#include "imaging/orientation.h"
 #include "imaging/picture_decoder.h"
 #include "platform/win/afxmsgbox.h"
 #include "res/resource.h"
@@ -181,7 +182,8 @@ void CZelbrinDoc::InsertPictureFiles(const std::vector<std::string>& paths) {
         else if (!picture.ok)
             m_failedInserts.push_back(paths[i] + " (not a readable JPEG picture)");
         else
-            AppendPicture(files[i], picture.pixels, picture.width, picture.height);
+            AppendPicture(files[i], picture.pixels, picture.width, picture.height,
+                          picture.orientation);
     });
     EndEdit();
 }
@@ -192,19 +194,20 @@ BOOL CZelbrinDoc::AddPicture(const char* givenPath) {
     if (absolutePath.size() >= MAX_PATH_FIELD)
         return FALSE;
     unsigned char* pixels = nullptr;
-    int w = 0, h = 0;
-    if (!ReadJpegPicture(absolutePath.c_str(), &pixels, &w, &h, 2))
+    int w = 0, h = 0, orientation = ORIENTATION_FROM_FILE;
+    if (!ReadJpegPicture(absolutePath.c_str(), &pixels, &w, &h, 2, &orientation))
         return FALSE;
     BeginEdit("Insert Pictures");
-    AppendPicture(absolutePath, pixels, w, h);
+    AppendPicture(absolutePath, pixels, w, h, orientation);
     EndEdit();
     return TRUE;
 }
 
 void CZelbrinDoc::AppendPicture(const std::string& absolutePath, unsigned char* pixels, int w,
-                                int h) {
+                                int h, int orientation) {
     PageItem item{};
     item.nKind = ITEM_PICTURE;
+    item.nOrientation = orientation;
     item.nSrcWidth = w;
     item.nSrcHeight = h;
     CopyToField(item.szPath, absolutePath);

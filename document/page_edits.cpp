@@ -2,6 +2,8 @@
 // changes, it ends as one step of the page's history. The album's modified
 // flag follows that history, and Undo and Redo walk it.
 #include "document/album_view.h"
+
+#include "imaging/orientation.h"
 #include "document/document_shell.h"
 #include "document/fixed_text.h"
 #include "document/slot_fit.h"
@@ -135,6 +137,54 @@ void CZelbrinDoc::SendSelectedToBack() {
     BeginEdit("Send To Back");
     MoveItemToBottom(GetLastIndex());
     EndEdit();
+}
+
+namespace {
+
+// The extent [lo, lo + size) of a place centred on twice-centre c2; an odd
+// rest rounds down on one turn and up on the next, so that turns undo
+// each other exactly.
+LONG CentredStart(long long c2, long long size, bool roundUp) {
+    const long long twice = c2 - size;
+    return static_cast<LONG>(twice >= 0 ? (twice + (roundUp ? 1 : 0)) / 2
+                                        : -((-twice + (roundUp ? 0 : 1)) / 2));
+}
+
+} // namespace
+
+BOOL CZelbrinDoc::RotateSelected(int quarterTurns) {
+    if (GetItemCount() == 0 || GetLastItem().nKind != ITEM_PICTURE || !GetLastItem().pPixels ||
+        (quarterTurns != 1 && quarterTurns != -1))
+        return FALSE;
+    const bool clockwise = quarterTurns == 1;
+    PageItem item = GetLastItem();
+    const int W = item.nSrcWidth, H = item.nSrcHeight;
+    int newW = 0, newH = 0;
+    unsigned char* turned = OrientedPixels(item.pPixels.get(), W, H, clockwise ? 6 : 8, newW, newH);
+    if (!turned)
+        return FALSE;
+    BeginEdit(clockwise ? "Rotate Right" : "Rotate Left");
+    const int before = item.nOrientation >= 1 ? item.nOrientation : 1;
+    item.nOrientation = TurnOrientation(before, quarterTurns);
+    item.pPixels = AdoptPixels(turned);
+    item.nSrcWidth = newW;
+    item.nSrcHeight = newH;
+    // The crop turns with the pixels (its rows count up from the bottom).
+    const RECT c = item.rcSource;
+    item.rcSource = clockwise ? RECT{c.top, W - c.right, c.bottom, W - c.left}
+                              : RECT{H - c.bottom, c.left, H - c.top, c.right};
+    // The place keeps its centre and swaps its sides.
+    const RECT p = item.rcPlace;
+    const long long w = static_cast<long long>(p.right) - p.left;
+    const long long h = static_cast<long long>(p.bottom) - p.top;
+    const bool roundUp = QuarterTurnsOf(item.nOrientation) % 2 == 0;
+    item.rcPlace.left = CentredStart(static_cast<long long>(p.left) + p.right, h, roundUp);
+    item.rcPlace.right = static_cast<LONG>(item.rcPlace.left + h);
+    item.rcPlace.top = CentredStart(static_cast<long long>(p.top) + p.bottom, w, roundUp);
+    item.rcPlace.bottom = static_cast<LONG>(item.rcPlace.top + w);
+    SetLastItem(item);
+    EndEdit();
+    return TRUE;
 }
 
 void CZelbrinDoc::ToggleSelectedTextStyle(int PageItem::*field, const char* name) {

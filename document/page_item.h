@@ -46,6 +46,9 @@ struct PageItem {
     int bUnderline;
     int bBold;
     int nLines;
+    // A picture's camera orientation (1 to 8, as the EXIF tag): how its file's
+    // pixels were turned to make pPixels; 0 for a text (a picture's 0 is 1).
+    int nOrientation;
     PixelsRef pPixels; // the PictureBuffer pixels of a picture item
 };
 

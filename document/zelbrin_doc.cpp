@@ -96,7 +96,7 @@ bool operator==(const PageItem& a, const PageItem& b) {
            a.rcPlace == b.rcPlace && a.rcSource == b.rcSource && a.crColor == b.crColor &&
            std::strcmp(a.szFontName, b.szFontName) == 0 && a.bItalic == b.bItalic &&
            a.bUnderline == b.bUnderline && a.bBold == b.bBold && a.nLines == b.nLines &&
-           a.pPixels == b.pPixels;
+           a.nOrientation == b.nOrientation && a.pPixels == b.pPixels;
 }
 
 void CZelbrinDoc::DeleteAllItems() {

@@ -127,6 +127,10 @@ public:
     // The commands on the selected item (the last), each one step.
     void DeleteSelectedItem();
     void SendSelectedToBack();
+    // Turns the selected picture a quarter turn clockwise (1) or anticlockwise
+    // (-1) about its place's centre: its pixels, crop and orientation turn, its
+    // place swaps its sides. One step, "Rotate Right" or "Rotate Left".
+    BOOL RotateSelected(int quarterTurns);
     void ToggleSelectedTextStyle(int PageItem::*field, const char* name);
     // Also makes cr the colour of new texts.
     void SetSelectedTextColor(COLORREF cr);
@@ -204,7 +208,9 @@ private:
     // What the album records of the view's page when it is written.
     AlbumExtras ExtrasOfView() const;
     // Places a decoded picture (taking its pixels) as AddPicture does.
-    void AppendPicture(const std::string& absolutePath, unsigned char* pixels, int w, int h);
+    // orientation: how the pixels were turned upright (1 to 8).
+    void AppendPicture(const std::string& absolutePath, unsigned char* pixels, int w, int h,
+                       int orientation);
 
     std::vector<std::string> m_failedInserts;
     CDocumentShell* m_pShell = nullptr;

@@ -1,5 +1,7 @@
 #include "imaging/jpeg_reader.h"
 
+#include "imaging/orientation.h"
+
 #include "imaging/picture_buffer.h"
 #include "base/safe_file.h"
 
@@ -7,6 +9,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include <sys/stat.h>
@@ -155,18 +158,35 @@ ReadState* NewReadState(std::FILE* file, const char* path, std::string& log) {
     return st;
 }
 
+// The orientation the file's Orientation tag gives; a damaged one is 1 and
+// said once.
+int FileOrientation(ReadState* st, const char* path, std::string& log) {
+    for (jpeg_saved_marker_ptr m = st->cinfo.marker_list; m; m = m->next) {
+        if (m->marker != JPEG_APP0 + 1 || m->data_length < 6 ||
+            std::memcmp(m->data, "Exif\0\0", 6) != 0)
+            continue;
+        std::string problem;
+        const int orientation = ExifOrientation(m->data, m->data_length, problem);
+        if (!problem.empty())
+            Log(&log, "%s: %s; it is shown as stored\n", path, problem.c_str());
+        return orientation;
+    }
+    return 1;
+}
+
 } // namespace
 
 BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, int* pHeight,
-                     int nScaleDenom) {
+                     int nScaleDenom, int* pOrientation) {
     std::string log;
-    const BOOL ok = ReadJpegPictureLogged(path, ppPixels, pWidth, pHeight, nScaleDenom, log);
+    const BOOL ok =
+        ReadJpegPictureLogged(path, ppPixels, pWidth, pHeight, nScaleDenom, log, pOrientation);
     std::fputs(log.c_str(), stderr);
     return ok;
 }
 
 BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWidth, int* pHeight,
-                           int nScaleDenom, std::string& log) {
+                           int nScaleDenom, std::string& log, int* pOrientation) {
     // Only regular files: a pipe or device named like a picture would block or never end.
     std::FILE* file = OpenRegularFileForReading(path);
     if (!file) {
@@ -188,8 +208,12 @@ BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWid
     st->cinfo.mem->max_memory_to_use = kWorkingMemory;
     st->cinfo.progress = &st->progress;
     jpeg_stdio_src(&st->cinfo, st->file);
+    jpeg_save_markers(&st->cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&st->cinfo, TRUE);
     st->cinfo.scale_num = 1;
+    const int orientation = pOrientation && *pOrientation != ORIENTATION_FROM_FILE
+                                ? *pOrientation
+                                : FileOrientation(st, path, log);
 
     if (st->cinfo.num_components != 3)
         return Finish(st, FALSE);
@@ -219,8 +243,21 @@ BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWid
     }
     jpeg_finish_decompress(&st->cinfo);
 
+    int w = static_cast<int>(width), h = static_cast<int>(height);
+    if (orientation != 1) {
+        // Upright, as the camera took it.
+        unsigned char* upright = OrientedPixels(st->pixels, w, h, orientation, w, h);
+        if (!upright) {
+            Log(&log, "error opening %s\n", path);
+            return Finish(st, FALSE);
+        }
+        std::free(st->pixels);
+        st->pixels = upright;
+    }
     *ppPixels = st->pixels;
-    *pWidth = static_cast<int>(width);
-    *pHeight = static_cast<int>(height);
+    *pWidth = w;
+    *pHeight = h;
+    if (pOrientation)
+        *pOrientation = orientation;
     return Finish(st, TRUE);
 }

@@ -6,12 +6,15 @@
 #include <string>
 
 // Decodes path at 1/nScaleDenom size (1 or 2) into a new malloc'ed
-// PictureBuffer. Returns TRUE and fills the three outputs on success; on any
+// PictureBuffer. Returns TRUE and fills the outputs on success; on any
 // failure returns FALSE with the outputs untouched and nothing left allocated.
+// The pixels are turned upright by the orientation *pOrientation asks for
+// (1 to 8), or by the file's EXIF tag when it is ORIENTATION_FROM_FILE or
+// pOrientation is null; the orientation used goes back into *pOrientation.
 BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, int* pHeight,
-                     int nScaleDenom);
+                     int nScaleDenom, int* pOrientation = nullptr);
 
 // The same, safe on any thread: what ReadJpegPicture writes to stderr (its own
 // lines and the library's) is appended to log instead.
 BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWidth, int* pHeight,
-                           int nScaleDenom, std::string& log);
+                           int nScaleDenom, std::string& log, int* pOrientation = nullptr);

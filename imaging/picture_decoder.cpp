@@ -1,6 +1,7 @@
 #include "imaging/picture_decoder.h"
 
 #include "imaging/jpeg_reader.h"
+#include "imaging/orientation.h"
 
 #include <algorithm>
 #include <chrono>
@@ -23,9 +24,11 @@ void SetPictureWaitHook(PictureWaitHook hook) {
     WaitHook() = std::move(hook);
 }
 
-CPictureDecoder::CPictureDecoder(std::vector<std::string> paths, int nScaleDenom, std::size_t nHeld)
-    : m_paths(std::move(paths)), m_nScaleDenom(nScaleDenom),
-      m_nHeld(std::max<std::size_t>(nHeld, 1)), m_slots(m_paths.size()) {
+CPictureDecoder::CPictureDecoder(std::vector<std::string> paths, int nScaleDenom, std::size_t nHeld,
+                                 std::vector<int> orientations)
+    : m_paths(std::move(paths)), m_orientations(std::move(orientations)),
+      m_nScaleDenom(nScaleDenom), m_nHeld(std::max<std::size_t>(nHeld, 1)),
+      m_slots(m_paths.size()) {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t threads = std::min<std::size_t>({cores, m_paths.size(), m_nHeld});
     m_nWorking = threads;
@@ -69,10 +72,13 @@ void CPictureDecoder::Work() {
         const std::size_t i = m_nextToStart++;
         lock.unlock();
         Slot done;
+        done.picture.orientation =
+            i < m_orientations.size() ? m_orientations[i] : ORIENTATION_FROM_FILE;
         if (!m_paths[i].empty())
             done.picture.ok =
                 ReadJpegPictureLogged(m_paths[i].c_str(), &done.picture.pixels, &done.picture.width,
-                                      &done.picture.height, m_nScaleDenom, done.log) != FALSE;
+                                      &done.picture.height, m_nScaleDenom, done.log,
+                                      &done.picture.orientation) != FALSE;
         done.ready = true;
         lock.lock();
         m_slots[i] = std::move(done);
@@ -140,10 +146,11 @@ void CPictureDecoder::GiveBack() {
 }
 
 void DecodePictures(const std::vector<std::string>& paths, int nScaleDenom,
-                    const std::function<void(std::size_t, DecodedPicture&)>& take) {
+                    const std::function<void(std::size_t, DecodedPicture&)>& take,
+                    const std::vector<int>& orientations) {
     if (paths.empty())
         return;
-    CPictureDecoder decoder(paths, nScaleDenom);
+    CPictureDecoder decoder(paths, nScaleDenom, static_cast<std::size_t>(-1), orientations);
     for (std::size_t i = 0; i < paths.size(); ++i) {
         DecodedPicture picture = decoder.TakeNext();
         take(i, picture);

@@ -16,6 +16,7 @@ struct DecodedPicture {
     unsigned char* pixels = nullptr;
     int width = 0;
     int height = 0;
+    int orientation = 1; // the orientation the pixels were turned upright by
 };
 
 // Called on the waiting thread while it waits for pictures and as each one
@@ -31,8 +32,11 @@ public:
     // empty path is not decoded and gives a failed picture. At most nHeld
     // pictures are held at once, counting the one last taken (in use by the
     // caller until it asks for the next) and those decoded or decoding ahead.
+    // Each picture is turned upright by its entry of orientations (1 to 8), or
+    // by its file's EXIF tag when there is none or it is ORIENTATION_FROM_FILE.
     CPictureDecoder(std::vector<std::string> paths, int nScaleDenom,
-                    std::size_t nHeld = static_cast<std::size_t>(-1));
+                    std::size_t nHeld = static_cast<std::size_t>(-1),
+                    std::vector<int> orientations = {});
     // Stops the workers, waits for them and frees what was not taken.
     ~CPictureDecoder();
     CPictureDecoder(const CPictureDecoder&) = delete;
@@ -59,6 +63,7 @@ private:
     void Work();
 
     std::vector<std::string> m_paths;
+    std::vector<int> m_orientations;
     int m_nScaleDenom;
     std::size_t m_nHeld;
     std::vector<Slot> m_slots;
@@ -76,4 +81,5 @@ private:
 
 // Decodes every path and hands each picture to take(index, picture) in order.
 void DecodePictures(const std::vector<std::string>& paths, int nScaleDenom,
-                    const std::function<void(std::size_t, DecodedPicture&)>& take);
+                    const std::function<void(std::size_t, DecodedPicture&)>& take,
+                    const std::vector<int>& orientations = {});

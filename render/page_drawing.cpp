@@ -34,6 +34,12 @@ std::string PrintSourcePath(const PageItem& item, const CZelbrinDoc* doc) {
     return {};
 }
 
+// The orientation a picture's full-size pixels are turned by: the one its
+// half-size pixels were turned by.
+int ItemOrientation(const PageItem& item) {
+    return item.nOrientation >= 1 && item.nOrientation <= 8 ? item.nOrientation : 1;
+}
+
 // Pixels a drawing may free as soon as they are no longer needed (owned),
 // telling freed() when it has.
 struct PixelRelease {
@@ -177,7 +183,9 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
             full = m_printDecoder->TakeNext();
             ++m_nextPrint;
         } else if (!path.empty()) {
-            full.ok = ReadJpegPicture(path.c_str(), &full.pixels, &full.width, &full.height, 1);
+            int orientation = ItemOrientation(item);
+            full.ok = ReadJpegPicture(path.c_str(), &full.pixels, &full.width, &full.height, 1,
+                                      &orientation);
         }
         // Once this picture's full-size pixels are freed, the next one may
         // decode while this one goes to the printer.
@@ -207,8 +215,10 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
         // The full-size pixels show what the half-size ones would blow up;
         // they are freed as soon as they are drawn.
         DecodedPicture full;
+        int orientation = ItemOrientation(item);
         if (const std::string path = PrintSourcePath(item, m_pDoc); !path.empty())
-            full.ok = ReadJpegPicture(path.c_str(), &full.pixels, &full.width, &full.height, 1);
+            full.ok = ReadJpegPicture(path.c_str(), &full.pixels, &full.width, &full.height, 1,
+                                      &orientation);
         if (full.ok) {
             DrawPicture(pDC, m_bSmooth, full.pixels, full.width, full.height, dest,
                         FullSizeSource(item.rcSource, full.width, full.height), true);
@@ -261,12 +271,15 @@ void CPageDrawing::DrawPage(CDC* pDC, float fScale) {
 void CPageDrawing::BeginPrinting() {
     if (m_nPrinting++ > 0 || !m_pDoc)
         return;
+    std::vector<int> orientations;
     for (int i : m_pDoc->GetDrawingOrder())
-        if (m_pDoc->ItemAt(i).nKind == ITEM_PICTURE)
+        if (m_pDoc->ItemAt(i).nKind == ITEM_PICTURE) {
             m_printPaths.push_back(PrintSourcePath(m_pDoc->ItemAt(i), m_pDoc));
+            orientations.push_back(ItemOrientation(m_pDoc->ItemAt(i)));
+        }
     // One full-size picture held at a time: the next decodes once the one
     // being printed has been given back.
-    m_printDecoder = std::make_unique<CPictureDecoder>(m_printPaths, 1, 1);
+    m_printDecoder = std::make_unique<CPictureDecoder>(m_printPaths, 1, 1, orientations);
 }
 
 void CPageDrawing::EndPrinting() {

@@ -13,6 +13,8 @@ constexpr AccelDef kAccelerators[] = {
     {CTRL, 'O', ID_FILE_OPEN},
     {CTRL, 'S', ID_FILE_SAVE},
     {CTRL, 'P', ID_FILE_PRINT},
+    {CTRL, 'L', ID_ROTATE_LEFT},
+    {CTRL, 'R', ID_ROTATE_RIGHT},
     {CTRL, 'D', ID_DUPLICATE_OBJECT},
     {CTRL, 'X', ID_DELETE_OBJECT},
     {FVIRTKEY, VK_DELETE, ID_DELETE_OBJECT},

@@ -33,6 +33,8 @@ constexpr MenuItemDef kEdit[] = {
     {ID_DUPLICATE_OBJECT, "Duplicate Object\tCtrl+D"},
     {ID_DELETE_OBJECT, "Delete Object\tCtrl+X"},
     {ID_SEND_TO_BACK, "Send To Back"},
+    {ID_ROTATE_LEFT, "Rotate &Left\tCtrl+L"},
+    {ID_ROTATE_RIGHT, "Rotate &Right\tCtrl+R"},
 };
 
 constexpr MenuItemDef kText[] = {

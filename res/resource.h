@@ -23,6 +23,8 @@ constexpr unsigned ID_SEND_TO_BACK = 32803;
 constexpr unsigned ID_LOAD_TEMPLATE = 32805;
 constexpr unsigned ID_SAVE_TEMPLATE = 32807;
 constexpr unsigned ID_SNAP_TO_TEMPLATE = 32808;
+constexpr unsigned ID_ROTATE_LEFT = 32810;
+constexpr unsigned ID_ROTATE_RIGHT = 32811;
 
 // The status-bar pane of the selected picture's print resolution.
 constexpr unsigned ID_INDICATOR_PPI = 59150;

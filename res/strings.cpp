@@ -31,6 +31,8 @@ constexpr StringEntry kStrings[] = {
     {ID_LOAD_TEMPLATE, "Load a saved template"},
     {ID_SAVE_TEMPLATE, "Save a template based on the current image placement"},
     {ID_SNAP_TO_TEMPLATE, "Snap to Template\nSnap to Template"},
+    {ID_ROTATE_LEFT, "Turn the selected picture a quarter turn anticlockwise\nRotate Left"},
+    {ID_ROTATE_RIGHT, "Turn the selected picture a quarter turn clockwise\nRotate Right"},
     {AFX_IDS_APP_TITLE, "Zelbrin"},
     {AFX_IDS_IDLEMESSAGE, "Ready"},
     {ID_FILE_NEW, "Create a new document\nNew document"},

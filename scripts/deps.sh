@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh   (Xvfb and xdotool included: the suite drives the real window)
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libgl-dev libjpeg62-turbo-dev libgtest-dev
+packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libjpeg62-turbo-dev libexif-dev libgtest-dev
           libbenchmark-dev libjpeg-turbo-progs fonts-liberation2 fontconfig locales clang-format git
           desktop-file-utils appstream libxml2-utils shared-mime-info file
           libcups2-dev cups printer-driver-cups-pdf poppler-utils clang libclang-rt-14-dev

@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-300}"
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(album template jpeg page)
+((${#targets[@]})) || targets=(album template jpeg exif page)
 root="$PWD"
 build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
 
@@ -24,10 +24,12 @@ cmake --build "$build" -j2 >/dev/null
 # with their licence beside them, and every input that ever failed.
 seeds="$build/seeds"
 rm -rf "$seeds"
-mkdir -p "$seeds"/{album,template,jpeg,page}
+mkdir -p "$seeds"/{album,template,jpeg,exif,page}
 "$build/make_fuzz_seeds" "$seeds"
 cp tests/data/testimages/* "$seeds/jpeg/"
-for t in album template jpeg page; do
+# An EXIF block after its "Exif" header: little-endian, one entry, Orientation 6.
+printf 'II*\0\10\0\0\0\1\0\22\1\3\0\1\0\0\0\6\0\0\0\0\0\0\0' >"$seeds/exif/orientation6"
+for t in album template jpeg exif page; do
     if [[ -d tests/data/fuzz/$t ]]; then cp tests/data/fuzz/$t/* "$seeds/$t/"; fi
 done
 

@@ -124,6 +124,16 @@ void CZelbrinView::OnSendToBack() {
     RedrawPage();
 }
 
+void CZelbrinView::OnRotateLeft() {
+    if (CZelbrinDoc* doc = GetDocument(); doc && doc->RotateSelected(-1))
+        RedrawPage();
+}
+
+void CZelbrinView::OnRotateRight() {
+    if (CZelbrinDoc* doc = GetDocument(); doc && doc->RotateSelected(1))
+        RedrawPage();
+}
+
 void CZelbrinView::OnUpdateSendToBack(CCmdUI* pCmdUI) {
     const CZelbrinDoc* doc = GetDocument();
     pCmdUI->Enable(doc && doc->GetItemCount() > 0 && doc->GetLastItem().nKind == ITEM_PICTURE);

@@ -95,7 +95,10 @@ public:
     void OnSnapToGrid();
     void OnUpdateSnapToGrid(CCmdUI* pCmdUI);
     void OnSendToBack();
+    // Enabled while a picture is selected (Send To Back, Rotate Left and Right).
     void OnUpdateSendToBack(CCmdUI* pCmdUI);
+    void OnRotateLeft();
+    void OnRotateRight();
     void OnSnapToTemplate();
     void OnUpdateSnapToTemplate(CCmdUI* pCmdUI);
 

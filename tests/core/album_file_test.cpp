@@ -113,7 +113,9 @@ TEST_F(AlbumFile, WorkedExampleIsWrittenByteForByte) {
     const std::string expected = "4\r\n2\r\n0 160 120\r\n..\\pics\\beach.jpg\r\n" + full +
                                  "\r\n10 10 130 170\r\n0 0 120 160\r\n1 100 25\r\n"
                                  "Summer\r\r\n1998^\r\nArial\r\n16711680 0 0 1\r\n"
-                                 "200 300 235 450\r\n0 0 25 100\r\n";
+                                 "200 300 235 450\r\n0 0 25 100\r\n"
+                                 // After the records: the picture's orientation, none for the text.
+                                 "Orientation 1 0\r\n";
     EXPECT_EQ(ReadFileBytes(dir.File("Albums/trip/page.alb")), expected);
     EXPECT_EQ(doc.m_bAlbumModified, 0);
     EXPECT_EQ(doc.m_bHasFile, 1);

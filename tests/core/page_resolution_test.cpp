@@ -39,19 +39,27 @@ protected:
     }
 };
 
+AlbumExtras Extras(int ppi, float width, float height) {
+    AlbumExtras extras;
+    extras.nPixelsPerInch = ppi;
+    extras.fPageWidthInches = width;
+    extras.fPageHeightInches = height;
+    return extras;
+}
+
 TEST(AlbumExtras, ReadAfterTheRecordsKeyByKey) {
     AlbumRecord text;
     text.item = TextItem("Hello", RECT{1, 2, 3, 4});
     const std::string records = FormatAlbumText({text});
-    EXPECT_EQ(FormatAlbumText({text}, AlbumExtras{87, 8.5f, 11.0f}),
+    EXPECT_EQ(FormatAlbumText({text}, Extras(87, 8.5f, 11.0f)),
               records + "PixelsPerInch 87\r\nPageInches 8.500 11.000\r\n");
     const struct {
         const char* trailer;
         AlbumExtras want;
     } rows[] = {
         {"", {}},
-        {"PixelsPerInch 87\r\nPageInches 8.5 11\r\n", {87, 8.5f, 11.0f}},
-        {"\r\nOrientation 1 6\r\nPixelsPerInch 72\r\nSomething else\r\n", {72, 0, 0}},
+        {"PixelsPerInch 87\r\nPageInches 8.5 11\r\n", Extras(87, 8.5f, 11.0f)},
+        {"\r\nOrientation 1 6\r\nPixelsPerInch 72\r\nSomething else\r\n", Extras(72, 0, 0)},
         {"PixelsPerInch 0\r\nPageInches 0 11\r\n", {}},
         {"PixelsPerInch 1001\r\nPageInches 8.5 1e9\r\n", {}},
         {"PixelsPerInch 7x\r\nPageInches 8,5 11\r\n", {}},

@@ -5,6 +5,12 @@
 #include "imaging/jpeg_writer.h"
 #include "platform/win/afxmsgbox.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include <jpeglib.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -196,4 +202,44 @@ std::string ItemNames::Selected(const CZelbrinDoc& doc) const {
         if (doc.GetItemCount() && id == doc.GetLastItem().nId)
             return n;
     return "";
+}
+
+std::string ExifOrientationBlock(int orientation) {
+    // Little-endian TIFF header, one directory of one SHORT entry, no next one.
+    const unsigned char bytes[] = {'E', 'x',  'i',  'f', 0,
+                                   0,   'I',  'I',  42,  0,
+                                   8,   0,    0,    0,   1,
+                                   0,   0x12, 0x01, 3,   0,
+                                   1,   0,    0,    0,   static_cast<unsigned char>(orientation),
+                                   0,   0,    0,    0,   0,
+                                   0,   0};
+    return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+void WriteJpegWithExif(const std::string& path, const unsigned char* rgb, int w, int h,
+                       const std::string& exif) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    jpeg_stdio_dest(&c, f);
+    c.image_width = static_cast<JDIMENSION>(w);
+    c.image_height = static_cast<JDIMENSION>(h);
+    c.input_components = 3;
+    c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 100, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    if (!exif.empty())
+        jpeg_write_marker(&c, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.data()),
+                          static_cast<unsigned>(exif.size()));
+    for (int y = 0; y < h; ++y) {
+        JSAMPROW row = const_cast<JSAMPROW>(rgb + 3u * static_cast<std::size_t>(y) * w);
+        jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::fclose(f);
 }

@@ -53,6 +53,11 @@ private:
 void PatternPixel(int x, int y, int w, int h, unsigned char rgb[3]);
 // Writes a w x h JPEG test picture at path (the pattern, or one colour).
 void MakeJpeg(const std::string& path, int w, int h);
+// The bytes of an APP1 EXIF block (from "Exif\0\0") holding one Orientation tag.
+std::string ExifOrientationBlock(int orientation);
+// A JPEG file (quality 100) of w x h RGB pixels with an EXIF block, when given.
+void WriteJpegWithExif(const std::string& path, const unsigned char* rgb, int w, int h,
+                       const std::string& exif);
 void MakeSolidJpeg(const std::string& path, int w, int h, unsigned char r, unsigned char g,
                    unsigned char b);
 // Writes a flat grey JPEG of one component (grayscale) or, with cmyk, four.
