@@ -180,8 +180,12 @@ int main(int argc, char** argv) {
     int n = 0;
     // Every album twice: as older versions wrote it, and with the resolution
     // and page size recorded after its records.
+    AlbumExtras recorded;
+    recorded.nPixelsPerInch = 87;
+    recorded.fPageWidthInches = 8.5f;
+    recorded.fPageHeightInches = 11.0f;
     for (const auto& album : Albums())
-        for (const AlbumExtras& extras : {AlbumExtras{}, AlbumExtras{87, 8.5f, 11.0f}})
+        for (const AlbumExtras& extras : {AlbumExtras{}, recorded})
             ok = ok && WriteBytes(dir + "/album/seed" + std::to_string(n++) + ".alb",
                                   FormatAlbumText(album, extras));
     // The whole-page inputs start with the export size: two bytes each side.
