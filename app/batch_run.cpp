@@ -1,5 +1,6 @@
 #include "app/batch_run.h"
 
+#include "document/placeholders.h"
 #include "document/print_resolution.h"
 
 #include "cli/command_line.h"
@@ -112,6 +113,13 @@ int RunBatch(const CommandLine& cl) {
         std::fprintf(stderr, "zelbrin: cannot write %s\n", cl.exportPath.c_str());
         return 1;
     }
+    // Missing pictures leave their places blank; they are named, the rest is
+    // done, and the run fails.
+    if (!cl.exportPath.empty() || cl.print || !cl.printPdfPath.empty())
+        for (const std::string& name : PlaceholderNames(doc)) {
+            std::fprintf(stderr, "zelbrin: %s is missing; its place is left blank\n", name.c_str());
+            failed = true;
+        }
     // Pictures that will look soft on paper are named; the page prints anyway.
     if (cl.print || !cl.printPdfPath.empty())
         for (const SoftPicture& p :

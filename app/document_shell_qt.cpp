@@ -1,5 +1,7 @@
 #include "app/document_shell_qt.h"
 
+#include "platform/win/afxmsgbox.h"
+
 #include "dialogs/text_item_dialog.h"
 #include "document/album_paths.h"
 #include "platform/qt/file_dialog.h"
@@ -51,6 +53,16 @@ bool CDocumentShellQt::AskTemplateToOpen(std::string& path) {
 
 bool CDocumentShellQt::AskTemplateToSave(const std::string& initialName, std::string& path) {
     return AskPath(m_pOwner, false, "zbt", initialName, kTemplateFilter, path);
+}
+
+bool CDocumentShellQt::AskPictureToLocate(const std::string& name, std::string& path) {
+    CFileDialog dlg(TRUE, "jpg", nullptr, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
+                    kJpegFilter, m_pOwner);
+    dlg.SetTitle(AfxFormatString2("Locate %1", name));
+    if (dlg.DoModal() != IDOK)
+        return false;
+    path = dlg.GetPathName();
+    return true;
 }
 
 bool CDocumentShellQt::EditTextItem(TextItemFields& fields) {

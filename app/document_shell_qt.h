@@ -15,6 +15,7 @@ public:
     bool AskTemplateToOpen(std::string& path) override;
     bool AskTemplateToSave(const std::string& initialName, std::string& path) override;
     bool EditTextItem(TextItemFields& fields) override;
+    bool AskPictureToLocate(const std::string& name, std::string& path) override;
     void AddToRecentFileList(const std::string& path) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "base/safe_file.h"
 
 #include <cerrno>
+#include <string>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -59,6 +60,18 @@ bool SafeFileWriter::Open(const char* path) {
     return true;
 }
 
+bool SyncFolderOf(const char* path) {
+    std::string folder = path ? path : "";
+    const std::size_t slash = folder.find_last_of('/');
+    folder = slash == std::string::npos ? "." : slash == 0 ? "/" : folder.substr(0, slash);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = fsync(fd) == 0;
+    close(fd);
+    return ok;
+}
+
 bool SafeFileWriter::Commit() {
     if (!m_file)
         return false;
@@ -68,6 +81,9 @@ bool SafeFileWriter::Commit() {
     m_file = nullptr;
     if (ok && std::rename(m_temp.c_str(), m_target.c_str()) == 0) {
         m_temp.clear();
+        // The rename itself reaches the disk: a power loss cannot bring the
+        // old file back once this says saved.
+        SyncFolderOf(m_target.c_str());
         return true;
     }
     unlink(m_temp.c_str());

@@ -10,6 +10,10 @@
 // folder or device is refused (nullptr) without blocking on it.
 std::FILE* OpenRegularFileForReading(const char* path);
 
+// Syncs the folder that holds path, so that a rename in it is on disk;
+// false when the folder cannot be opened or synced.
+bool SyncFolderOf(const char* path);
+
 class SafeFileWriter {
 public:
     SafeFileWriter() = default;
@@ -21,8 +25,8 @@ public:
     // (missing folder, no permission, path names a folder).
     bool Open(const char* path);
     std::FILE* File() const { return m_file; }
-    // Flushes, syncs and renames over the target; false (and the target
-    // untouched) when any write failed.
+    // Flushes, syncs and renames over the target, then syncs its folder;
+    // false (and the target untouched) when any write failed.
     bool Commit();
     // Removes the temporary file.
     void Abandon();

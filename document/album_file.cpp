@@ -5,6 +5,7 @@
 #include "document/album_paths.h"
 #include "document/album_view.h"
 #include "document/fixed_text.h"
+#include "document/placeholders.h"
 #include "document/zelbrin_doc.h"
 #include "imaging/picture_decoder.h"
 #include "platform/win/afxmsgbox.h"
@@ -34,10 +35,10 @@ std::string PictureFileToOpen(const std::string& albumPath, const AlbumRecord& r
 }
 
 // The items of an album's records, each picture decoded from its file (on
-// worker threads, taken in the file's order); a picture that cannot be had
-// is left out and named in missing.
-// Each picture is turned as the album records; one without the record is
-// shown as stored, as it was when the album was made.
+// worker threads, taken in the file's order) and turned as the album records
+// (one without the record is shown as stored, as when the album was made). A
+// picture that cannot be had stays as a placeholder: its record without
+// pixels, named in missing.
 std::vector<PageItem> DecodeAlbumPictures(const std::string& albumPath,
                                           const std::vector<AlbumRecord>& records,
                                           const std::vector<int>& recorded,
@@ -58,13 +59,19 @@ std::vector<PageItem> DecodeAlbumPictures(const std::string& albumPath,
             const AlbumRecord& record = records[i];
             PageItem item = record.item;
             if (item.nKind == ITEM_PICTURE) {
+                CopyToField(item.szRelPath, FromFilePath(record.relPath));
                 if (!picture.ok) {
-                    missing.push_back(FromFilePath(record.fullPath));
+                    // Kept as recorded: its stored size, place, crop and paths.
+                    const std::string full = FromFilePath(record.fullPath);
+                    CopyToField(item.szPath,
+                                files[i].empty() ? ResolveAgainstAlbum(albumPath, full) : files[i]);
+                    item.nOrientation = orientations[i];
+                    missing.push_back(item.szPath);
+                    items.push_back(item);
                     return;
                 }
                 // szPath names the file actually shown, so the next save points at it.
                 CopyToField(item.szPath, files[i]);
-                CopyToField(item.szRelPath, FromFilePath(record.relPath));
                 item.pPixels = AdoptPixels(picture.pixels);
                 item.nSrcWidth = picture.width;
                 item.nSrcHeight = picture.height;
@@ -137,14 +144,8 @@ BOOL CZelbrinDoc::OnOpenDocument(const char* givenPath) {
         return FALSE;
     if (m_pView)
         m_pView->SelectTopItem();
-    if (!missing.empty()) {
-        std::string text = "These pictures of the album could not be found or read and were "
-                           "left out of the page:\n";
-        for (const std::string& m : missing)
-            text += "\n" + m;
-        text += "\n\nSaving the album now would leave them out of the file.";
-        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
-    }
+    if (!missing.empty())
+        AfxMessageBox(MissingPicturesMessage(missing), MB_OK | MB_ICONEXCLAMATION);
     return TRUE;
 }
 

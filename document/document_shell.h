@@ -29,6 +29,8 @@ public:
     virtual bool AskTemplateToSave(const std::string& initialName, std::string& path) = 0;
     // The Edit Text Item dialog on fields; false on Cancel.
     virtual bool EditTextItem(TextItemFields& fields) = 0;
+    // The "Locate %s" file dialog for a missing picture; false on Cancel.
+    virtual bool AskPictureToLocate(const std::string& name, std::string& path) = 0;
     virtual void AddToRecentFileList(const std::string& path) = 0;
 
 protected:

@@ -27,7 +27,7 @@ std::vector<SoftPicture> PicturesPrintingBelow(const CZelbrinDoc& doc, int nView
     for (int i : doc.GetDrawingOrder()) {
         const PageItem& item = doc.ItemAt(i);
         const int ppi = PrintPixelsPerInch(item, nViewPixelsPerInch);
-        if (item.nKind == ITEM_PICTURE && ppi < nMinimum)
+        if (item.nKind == ITEM_PICTURE && item.pPixels && ppi < nMinimum)
             soft.push_back({item.szPath[0] ? item.szPath : item.szRelPath, ppi});
     }
     return soft;

@@ -131,6 +131,12 @@ public:
     // (-1) about its place's centre: its pixels, crop and orientation turn, its
     // place swaps its sides. One step, "Rotate Right" or "Rotate Left".
     BOOL RotateSelected(int quarterTurns);
+    // Find Missing Pictures: each placeholder looks for its file by name near
+    // the album's folder, then asks the user for the rest ("Locate %s"); a
+    // located file's folder is searched for the others too. One step; the
+    // number of pictures found.
+    int FindMissingPictures();
+    bool HasPlaceholders() const;
     void ToggleSelectedTextStyle(int PageItem::*field, const char* name);
     // Also makes cr the colour of new texts.
     void SetSelectedTextColor(COLORREF cr);
@@ -208,6 +214,8 @@ private:
     // What the album records of the view's page when it is written.
     AlbumExtras ExtrasOfView() const;
     // Places a decoded picture (taking its pixels) as AddPicture does.
+    // A placeholder takes a file's pixels, keeping its place and crop.
+    bool FillPlaceholder(int nIndex, const std::string& file);
     // orientation: how the pixels were turned upright (1 to 8).
     void AppendPicture(const std::string& absolutePath, unsigned char* pixels, int w, int h,
                        int orientation);

@@ -1,12 +1,16 @@
 #include "render/page_drawing.h"
 
 #include "document/album_paths.h"
+#include "document/placeholders.h"
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_reader.h"
 #include "platform/qt/gdi.h"
 #include "platform/qt/win_app.h"
 #include "platform/win/afxmsgbox.h"
 #include "geometry/page_math.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <algorithm>
 #include <cstdint>
@@ -134,6 +138,36 @@ void DrawPicture(CDC* pDC, bool smooth, const unsigned char* pixels, int w, int 
     DrawThroughBitmap(pDC, pixels, w, h, dest, src, release);
 }
 
+// A missing picture on screen: a light grey box with a thin darker border and
+// the file's name centred in it, clipped to the box.
+void DrawPlaceholder(const PageItem& item, CDC* pDC, const Rect64& dest) {
+    RECT clip{};
+    pDC->GetClipBox(&clip);
+    const Rect64 shown{
+        std::max<long long>(dest.left, clip.left), std::max<long long>(dest.top, clip.top),
+        std::min<long long>(dest.right, clip.right), std::min<long long>(dest.bottom, clip.bottom)};
+    if (shown.right <= shown.left || shown.bottom <= shown.top)
+        return;
+    QImage box(static_cast<int>(shown.right - shown.left),
+               static_cast<int>(shown.bottom - shown.top), QImage::Format_RGB32);
+    QPainter p(&box);
+    p.translate(static_cast<qreal>(dest.left - shown.left),
+                static_cast<qreal>(dest.top - shown.top));
+    const QRectF whole(0, 0, static_cast<qreal>(dest.right - dest.left),
+                       static_cast<qreal>(dest.bottom - dest.top));
+    p.fillRect(whole, QColor(224, 224, 224));
+    p.setPen(QColor(150, 150, 150));
+    p.drawRect(whole.adjusted(0, 0, -1, -1));
+    p.setPen(QColor(90, 90, 90));
+    p.setClipRect(whole.adjusted(2, 2, -2, -2));
+    const std::string name = item.szPath[0] ? item.szPath : item.szRelPath;
+    const std::size_t slash = name.find_last_of('/');
+    p.drawText(whole, Qt::AlignCenter | Qt::TextWrapAnywhere,
+               QString::fromStdString(slash == std::string::npos ? name : name.substr(slash + 1)));
+    p.end();
+    pDC->DrawImage(static_cast<int>(shown.left), static_cast<int>(shown.top), box);
+}
+
 void DrawText(const PageItem& item, CDC* pDC, const Rect64& dest) {
     CFont font;
     font.CreateFont(-TextCharHeight(dest.bottom - dest.top, item.nLines), 0, 0, 0,
@@ -172,6 +206,12 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
     }
     if (item.nKind != ITEM_PICTURE)
         return;
+    if (IsPlaceholder(item)) {
+        // Blank on paper and in exports; a box with its name on screen.
+        if (!pDC->IsPrinting() && m_bShowPlaceholders)
+            DrawPlaceholder(item, pDC, dest);
+        return;
+    }
 
     if (pDC->IsPrinting()) {
         // The printer gets the picture decoded again at full size; the

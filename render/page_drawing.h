@@ -28,6 +28,9 @@ public:
     // Smooth pictures drawn into a window are kept scaled, up to budget
     // pixels in all (0, the default, keeps none); see CScaledPictures.
     void SetScreenCopyBudget(long long pixels) { m_copies.SetBudget(pixels); }
+    // Missing pictures show as named grey boxes (the window) or are left
+    // blank (exports; a printer always leaves them blank).
+    void SetPlaceholdersShown(bool bShown) { m_bShowPlaceholders = bShown; }
     // An export: a picture whose place is larger than its half-size crop is
     // decoded again at full size for its drawing, as printing does.
     void SetFullSizeWhenEnlarged(bool bOn) { m_bFullSizeWhenEnlarged = bOn; }
@@ -65,6 +68,7 @@ private:
     const CZelbrinDoc* m_pDoc;
     bool m_bSmooth;
     bool m_bFullSizeWhenEnlarged = false;
+    bool m_bShowPlaceholders = true;
     CScaledPictures m_copies;
     std::vector<std::string> m_reduced;
     std::unique_ptr<CPictureDecoder> m_printDecoder;

@@ -46,6 +46,7 @@ void CPageExport::DrawItems(const CZelbrinDoc& doc, float fScale) {
         return;
     CPageDrawing drawing(&doc);
     drawing.SetFullSizeWhenEnlarged(true);
+    drawing.SetPlaceholdersShown(false);
     drawing.DrawPage(m_pDC.get(), fScale);
 }
 

@@ -35,6 +35,7 @@ constexpr MenuItemDef kEdit[] = {
     {ID_SEND_TO_BACK, "Send To Back"},
     {ID_ROTATE_LEFT, "Rotate &Left\tCtrl+L"},
     {ID_ROTATE_RIGHT, "Rotate &Right\tCtrl+R"},
+    {ID_FIND_MISSING, "Find &Missing Pictures..."},
 };
 
 constexpr MenuItemDef kText[] = {

@@ -25,6 +25,7 @@ constexpr unsigned ID_SAVE_TEMPLATE = 32807;
 constexpr unsigned ID_SNAP_TO_TEMPLATE = 32808;
 constexpr unsigned ID_ROTATE_LEFT = 32810;
 constexpr unsigned ID_ROTATE_RIGHT = 32811;
+constexpr unsigned ID_FIND_MISSING = 32812;
 
 // The status-bar pane of the selected picture's print resolution.
 constexpr unsigned ID_INDICATOR_PPI = 59150;

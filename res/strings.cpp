@@ -33,6 +33,7 @@ constexpr StringEntry kStrings[] = {
     {ID_SNAP_TO_TEMPLATE, "Snap to Template\nSnap to Template"},
     {ID_ROTATE_LEFT, "Turn the selected picture a quarter turn anticlockwise\nRotate Left"},
     {ID_ROTATE_RIGHT, "Turn the selected picture a quarter turn clockwise\nRotate Right"},
+    {ID_FIND_MISSING, "Look for the files of the pictures that are missing\nFind Missing Pictures"},
     {AFX_IDS_APP_TITLE, "Zelbrin"},
     {AFX_IDS_IDLEMESSAGE, "Ready"},
     {ID_FILE_NEW, "Create a new document\nNew document"},

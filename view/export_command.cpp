@@ -12,7 +12,7 @@
 void CZelbrinView::OnExportPage() {
     int ch = 0, cw = 0;
     GetClientExtent(ch, cw);
-    if (cw <= 0 || ch <= 0)
+    if (cw <= 0 || ch <= 0 || !ConfirmBlankPlaces("exported"))
         return;
     CExportDialog dlg(window());
     dlg.SetStartValues(cw, ch);

@@ -2,6 +2,7 @@
 // resolution; while printing or previewing the frame can be resized.
 #include "view/zelbrin_view.h"
 
+#include "document/placeholders.h"
 #include "document/print_resolution.h"
 #include "document/zelbrin_doc.h"
 #include "platform/qt/frame_host.h"
@@ -25,10 +26,18 @@ constexpr DWORD kPrintingStyles = WS_THICKFRAME | WS_MAXIMIZEBOX;
 }
 
 BOOL CZelbrinView::OnPreparePrinting(CPrintInfo* pInfo) {
-    if (!pInfo->m_bPreview && !ConfirmPrintResolution())
+    if (!pInfo->m_bPreview && (!ConfirmBlankPlaces("printed") || !ConfirmPrintResolution()))
         return FALSE;
     // No page count: the default page preparation stops after page 1.
     return DoPreparePrinting(pInfo);
+}
+
+bool CZelbrinView::ConfirmBlankPlaces(const char* what) {
+    const CZelbrinDoc* doc = GetDocument();
+    const std::vector<std::string> names =
+        doc ? PlaceholderNames(*doc) : std::vector<std::string>{};
+    return names.empty() ||
+           AfxMessageBox(BlankPlacesQuestion(names, what), MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
 bool CZelbrinView::ConfirmPrintResolution() {

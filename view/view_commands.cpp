@@ -134,6 +134,16 @@ void CZelbrinView::OnRotateRight() {
         RedrawPage();
 }
 
+void CZelbrinView::OnFindMissingPictures() {
+    if (CZelbrinDoc* doc = GetDocument(); doc && doc->FindMissingPictures() > 0)
+        RedrawPage();
+}
+
+void CZelbrinView::OnUpdateFindMissingPictures(CCmdUI* pCmdUI) {
+    const CZelbrinDoc* doc = GetDocument();
+    pCmdUI->Enable(doc && doc->HasPlaceholders());
+}
+
 void CZelbrinView::OnUpdateSendToBack(CCmdUI* pCmdUI) {
     const CZelbrinDoc* doc = GetDocument();
     pCmdUI->Enable(doc && doc->GetItemCount() > 0 && doc->GetLastItem().nKind == ITEM_PICTURE);

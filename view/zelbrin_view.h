@@ -68,6 +68,9 @@ public:
     // below the "MinimumPrintPpi" setting and asks whether to go on.
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
     bool ConfirmPrintResolution();
+    // Names the missing pictures whose places will be blank when the page is
+    // printed or exported; true to go on.
+    bool ConfirmBlankPlaces(const char* what);
     // The status-bar pane: the selected picture's print resolution.
     void OnUpdatePrintResolution(CCmdUI* pCmdUI);
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
@@ -99,6 +102,8 @@ public:
     void OnUpdateSendToBack(CCmdUI* pCmdUI);
     void OnRotateLeft();
     void OnRotateRight();
+    void OnFindMissingPictures();
+    void OnUpdateFindMissingPictures(CCmdUI* pCmdUI);
     void OnSnapToTemplate();
     void OnUpdateSnapToTemplate(CCmdUI* pCmdUI);
 

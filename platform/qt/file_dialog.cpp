@@ -89,6 +89,8 @@ std::optional<std::vector<std::string>> CFileDialog::Show() {
     if (Hook())
         return Hook()(*this);
     QFileDialog dialog(m_pParent);
+    if (!m_title.empty())
+        dialog.setWindowTitle(QString::fromStdString(m_title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     // Only the names are shown; the any-case patterns stay hidden.
     dialog.setOption(QFileDialog::HideNameFilterDetails);

@@ -49,6 +49,10 @@ public:
     // Every chosen file in the order given (one unless OFN_ALLOWMULTISELECT).
     const std::vector<std::string>& GetPathNames() const { return m_paths; }
 
+    // The dialog's caption, instead of Qt's own.
+    void SetTitle(const std::string& title) { m_title = title; }
+    const std::string& GetTitle() const { return m_title; }
+
     BOOL IsOpenDialog() const { return m_bOpen; }
     DWORD GetFlags() const { return m_dwFlags; }
     const std::string& GetDefExt() const { return m_defExt; }
@@ -69,6 +73,7 @@ private:
     std::string m_initialName;
     DWORD m_dwFlags;
     std::vector<FileFilter> m_filters;
+    std::string m_title;
     QWidget* m_pParent;
     std::vector<std::string> m_paths;
 };

@@ -1,5 +1,7 @@
 #include "platform/qt/printer.h"
 
+#include "base/safe_file.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -200,6 +202,7 @@ int CPrinterDC::FinishDoc(bool bKeep) {
     const mode_t mask = umask(0);
     umask(mask);
     chmod(target.constData(), 0666 & ~mask);
+    SyncFolderOf(target.constData());
     return 1;
 }
 

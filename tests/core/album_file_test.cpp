@@ -1,3 +1,4 @@
+#include "document/placeholders.h"
 #include "document/album_paths.h"
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_reader.h"
@@ -341,7 +342,7 @@ TEST_F(AlbumFile, MissingAlbumFileIsReportedAndChangesNothing) {
     before.ExpectSame(doc);
 }
 
-TEST_F(AlbumFile, MissingPicturesAreLeftOutAndListedOnce) {
+TEST_F(AlbumFile, MissingPicturesStayInTheirPlacesAndAreListedOnce) {
     MakeJpeg(dir.File("Albums/pics/a.jpg"), 40, 30);
     MakeJpeg(dir.File("Albums/pics/b.jpg"), 40, 30);
     MakeJpeg(dir.File("Albums/pics/gone1.jpg"), 40, 30);
@@ -360,10 +361,10 @@ TEST_F(AlbumFile, MissingPicturesAreLeftOutAndListedOnce) {
     CZelbrinDoc back;
     MessageBoxRecorder boxes;
     ASSERT_TRUE(back.OnOpenDocument(dir.File("Albums/trip/five.alb").c_str()));
-    ASSERT_EQ(back.GetItemCount(), 3);
-    EXPECT_EQ(back.GetItem(0).nKind, ITEM_PICTURE);
-    EXPECT_EQ(back.GetItem(1).nKind, ITEM_TEXT);
-    EXPECT_EQ(back.GetItem(2).nKind, ITEM_PICTURE);
+    ASSERT_EQ(back.GetItemCount(), 5);
+    const std::vector<bool> missing{false, true, false, true, false};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(IsPlaceholder(back.GetItem(i)), missing[static_cast<std::size_t>(i)]) << i;
     ASSERT_EQ(boxes.boxes().size(), 1u);
     const std::string msg = boxes.texts()[0];
     EXPECT_NE(msg.find("gone1.jpg"), std::string::npos);
@@ -379,7 +380,8 @@ TEST_F(AlbumFile, PipeNamedAsPictureIsNotOpened) {
     WriteFileBytes(dir.File("Albums/trip/pipe.alb"), bytes);
     MessageBoxRecorder boxes;
     ASSERT_TRUE(doc.OnOpenDocument(dir.File("Albums/trip/pipe.alb").c_str()));
-    EXPECT_EQ(doc.GetItemCount(), 0);
+    ASSERT_EQ(doc.GetItemCount(), 1);
+    EXPECT_TRUE(IsPlaceholder(doc.GetItem(0)));
     EXPECT_EQ(boxes.boxes().size(), 1u);
 }
 

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -213,6 +214,7 @@ TEST(PrintResolution, FullSizePixelsOverThePlaceInchesInTheCoarserDirection) {
         item.nKind = ITEM_PICTURE;
         item.rcSource = c.crop;
         std::snprintf(item.szPath, sizeof item.szPath, "p%d.jpg", c.printPpi);
+        item.pPixels = AdoptPixels(static_cast<unsigned char*>(std::calloc(3, 1)));
         doc.AppendItem(item);
     }
     const std::vector<SoftPicture> soft = PicturesPrintingBelow(doc, 96, 150);

@@ -341,3 +341,31 @@ TEST(CommandLineRun, AlbumsKeepTheirPageAtAnyResolution) {
 }
 
 } // namespace
+
+// A missing picture's place is left blank in the export, the picture is
+// named, the rest is done and the run fails.
+TEST(CommandLineRun, MissingPicturesLeaveTheirPlacesBlankAndFailTheRun) {
+    TempDir dir;
+    MakeSolidJpeg(dir.File("here.jpg"), 80, 60, 200, 30, 30);
+    const std::string picture = "0 40 30\r\n%1\r\n%2\r\n%3\r\n0 0 30 40\r\n";
+    const auto record = [&](const char* name, const char* place) {
+        return QString::fromStdString(picture)
+            .arg(name, QString::fromStdString(ToFilePath(dir.File(name))), place)
+            .toStdString();
+    };
+    WriteFileBytes(dir.File("page.alb"), "4\r\n2\r\n" + record("here.jpg", "0 0 100 100") +
+                                             record("gone.jpg", "0 150 100 250") +
+                                             "PixelsPerInch 50\r\n");
+    QString err;
+    EXPECT_EQ(RunZelbrin({"--export-jpeg", QString::fromStdString(dir.File("page.jpg")),
+                          QString::fromStdString(dir.File("page.alb"))},
+                         err),
+              1);
+    EXPECT_TRUE(err.contains("gone.jpg is missing; its place is left blank")) << err.toStdString();
+    unsigned char* px = nullptr;
+    int w = 0, h = 0;
+    ASSERT_TRUE(ReadJpegPicture(dir.File("page.jpg").c_str(), &px, &w, &h, 1));
+    EXPECT_GT(px[(50 * w + 50) * 3], 150);      // the picture that is here
+    EXPECT_GT(px[(50 * w + 200) * 3 + 1], 245); // white where the missing one is
+    std::free(px);
+}

@@ -69,12 +69,16 @@ public:
         texts.pop_front();
         return true;
     }
+    bool AskPictureToLocate(const std::string& name, std::string& path) override {
+        located.push_back(name);
+        return Next(locates, path);
+    }
     void AddToRecentFileList(const std::string& path) override { recent.push_back(path); }
 
-    std::deque<std::optional<std::string>> opens, saves, templateOpens, templateSaves;
+    std::deque<std::optional<std::string>> opens, saves, templateOpens, templateSaves, locates;
     std::deque<std::optional<std::vector<std::string>>> pictures;
     std::deque<std::optional<TextItemFields>> texts;
-    std::vector<std::string> initialNames, recent;
+    std::vector<std::string> initialNames, recent, located;
     std::vector<TextItemFields> shownTexts;
 
 private:
