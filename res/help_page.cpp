@@ -44,7 +44,9 @@ deleted picture...). The last hundred changes can be taken back. A title with a
 <b>Delete Object</b> (Delete, Backspace or Ctrl+X) removes it;
 <b>Send To Back</b> puts it below the others. <b>Rotate Left</b> (Ctrl+L) and
 <b>Rotate Right</b> (Ctrl+R) turn the selected picture a quarter turn. Photographs
-from phones and cameras are shown upright as they were taken.</li>
+from phones and cameras are shown upright as they were taken.
+<b>Find Missing Pictures...</b> looks for the files of pictures that could not be found
+when the album was opened (they are kept in their places as grey boxes).</li>
 <li><b>Grid &gt; Show Gridlines</b> shows a grid; <b>Set Gridline Spacing...</b> sets its
 spacing in inches, and <b>Snap to Grid</b> makes moved pictures align to it.</li>
 <li><b>Template &gt; Snap to Template</b> drops a moved picture into the template rectangle

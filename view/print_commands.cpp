@@ -65,7 +65,7 @@ bool CZelbrinView::ConfirmPrintResolution() {
 
 void CZelbrinView::OnUpdatePrintResolution(CCmdUI* pCmdUI) {
     const CZelbrinDoc* doc = GetDocument();
-    const int ppi = doc && doc->GetItemCount() > 0
+    const int ppi = doc && doc->GetItemCount() > 0 && !IsPlaceholder(doc->GetLastItem())
                         ? PrintPixelsPerInch(doc->GetLastItem(), m_nPixelsPerInch)
                         : 0;
     pCmdUI->SetText(ppi > 0 ? std::to_string(ppi) + " ppi" : std::string(), std::string());
