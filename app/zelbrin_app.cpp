@@ -1,5 +1,7 @@
 #include "app/zelbrin_app.h"
 
+#include "app/recovery.h"
+
 #include "cli/command_line.h"
 #include "app/document_shell_qt.h"
 #include "app/main_frame.h"
@@ -89,6 +91,9 @@ BOOL CZelbrinApp::InitInstance() {
     frame->show();
     if (!cl.album.empty() && !doc->OpenAlbumByPath(cl.album.c_str(), false))
         return FALSE;
+    // A page left unsaved by an editor that stopped is offered back.
+    m_pRecovery = std::make_unique<CRecovery>(doc);
+    m_pRecovery->OfferLeftCopies();
     view->OnActivateView(TRUE, view, nullptr);
     return TRUE;
 }
@@ -96,6 +101,8 @@ BOOL CZelbrinApp::InitInstance() {
 int CZelbrinApp::ExitInstance() {
     // Closing the frame destroys the view, which stores the settings, before
     // the recent-file list is written.
+    // A clean end: the recovery copy goes.
+    m_pRecovery.reset();
     if (m_pTemplate)
         m_pTemplate->CloseAllDocuments();
     const int code = CWinApp::ExitInstance();

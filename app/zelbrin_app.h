@@ -13,6 +13,8 @@ class CSingleDocTemplate;
 class CZelbrinDoc;
 class CZelbrinView;
 
+class CRecovery;
+
 class CZelbrinApp : public CWinApp {
 public:
     CZelbrinApp();
@@ -37,4 +39,5 @@ protected:
 private:
     std::unique_ptr<CSingleDocTemplate> m_pTemplate;
     std::unique_ptr<CDocumentShellQt> m_pShell;
+    std::unique_ptr<CRecovery> m_pRecovery;
 };

@@ -149,7 +149,7 @@ BOOL CZelbrinDoc::OnOpenDocument(const char* givenPath) {
     return TRUE;
 }
 
-BOOL CZelbrinDoc::WriteAlbumFile() {
+std::vector<AlbumRecord> CZelbrinDoc::RecordsForFile() const {
     const std::string albumForRel = ToFilePath(AbsolutePath(m_szAlbumPath));
     std::vector<AlbumRecord> records(m_items.size());
     for (std::size_t i = 0; i < m_items.size(); ++i) {
@@ -163,6 +163,17 @@ BOOL CZelbrinDoc::WriteAlbumFile() {
             records[i].fullPath = ToFilePath(item.szPath);
         }
     }
+    return records;
+}
+
+std::string CZelbrinDoc::RecoveryText() const {
+    AlbumExtras extras = ExtrasOfView();
+    extras.recoveredAlbum = m_bHasFile && m_szAlbumPath[0] ? AbsolutePath(m_szAlbumPath) : "";
+    return FormatAlbumText(RecordsForFile(), extras);
+}
+
+BOOL CZelbrinDoc::WriteAlbumFile() {
+    const std::vector<AlbumRecord> records = RecordsForFile();
     const std::string out = FormatAlbumText(records, ExtrasOfView());
 
     SafeFileWriter file;
@@ -178,5 +189,24 @@ BOOL CZelbrinDoc::WriteAlbumFile() {
     m_bAlbumModified = 0;
     m_bHasFile = 1;
     MarkSaved();
+    return TRUE;
+}
+
+BOOL CZelbrinDoc::OpenRecoveryCopy(const char* path) {
+    if (!OnOpenDocument(path))
+        return FALSE;
+    // The page belongs to the album it was copied from, unsaved.
+    const std::string album = m_openedExtras.recoveredAlbum;
+    if (album.empty() || !SetAlbumPath(album.c_str())) {
+        std::strcpy(m_szAlbumPath, "Untitled.alb");
+        m_bHasFile = 0;
+        SetTitle("Untitled");
+    } else {
+        m_bHasFile = 1;
+        SetPathName(m_szAlbumPath);
+    }
+    m_history.MarkUnsaved();
+    m_bAlbumModified = 1;
+    SetModifiedFlag(TRUE);
     return TRUE;
 }

@@ -128,6 +128,7 @@ bool ReadRecord(LineReader& lines, AlbumRecord& record) {
 const char kPixelsPerInchKey[] = "PixelsPerInch";
 const char kPageInchesKey[] = "PageInches";
 const char kOrientationKey[] = "Orientation";
+const char kRecoveredAlbumKey[] = "RecoveredAlbum";
 // Page sides an album may record: written to a thousandth of an inch, so
 // that what is written reads back.
 constexpr double kMinPageInches = 0.01;
@@ -199,6 +200,8 @@ void ReadExtras(LineReader& lines, const std::vector<AlbumRecord>& records, Albu
             extras.fPageHeightInches = inches[1];
         } else if (key == kOrientationKey) {
             ReadOrientations(values, records, extras);
+        } else if (key == kRecoveredAlbumKey && values.size() > 1) {
+            extras.recoveredAlbum = values.substr(1);
         }
     }
 }
@@ -309,5 +312,8 @@ std::string FormatAlbumText(const std::vector<AlbumRecord>& records, const Album
         AppendLine(out, FormatC("%s %.3f %.3f", kPageInchesKey,
                                 static_cast<double>(extras.fPageWidthInches),
                                 static_cast<double>(extras.fPageHeightInches)));
+    if (!extras.recoveredAlbum.empty() &&
+        extras.recoveredAlbum.find_first_of("\r\n") == std::string::npos)
+        AppendLine(out, std::string(kRecoveredAlbumKey) + " " + extras.recoveredAlbum);
     return out;
 }

@@ -38,6 +38,9 @@ struct AlbumExtras {
     // records (then orientationProblem says why).
     std::vector<int> orientations;
     std::string orientationProblem;
+    // A recovery copy's "RecoveredAlbum <path>": the album it is a copy of
+    // (empty for an untitled page, or in an album itself).
+    std::string recoveredAlbum;
 };
 
 enum class AlbumRefusal { None, Malformed, WrongVersion };

@@ -59,6 +59,8 @@ public:
     const PageStep* Redo();
     // The page as it is now is the one in its file.
     void MarkSaved();
+    // No page of the history is the one in the file (a recovered page).
+    void MarkUnsaved() { m_saved = -1; }
     // Whether the album differs from its file: some step that changed the
     // album lies between the saved page and this one (or the saved page is
     // no longer in the history).

@@ -136,6 +136,12 @@ public:
     // located file's folder is searched for the others too. One step; the
     // number of pictures found.
     int FindMissingPictures();
+    // The page as an album's text with the album's own path recorded: what a
+    // recovery copy holds.
+    std::string RecoveryText() const;
+    // Opens a recovery copy as the page of the album it was made from,
+    // modified. FALSE when it cannot be read.
+    BOOL OpenRecoveryCopy(const char* path);
     bool HasPlaceholders() const;
     void ToggleSelectedTextStyle(int PageItem::*field, const char* name);
     // Also makes cr the colour of new texts.
@@ -214,6 +220,7 @@ private:
     // What the album records of the view's page when it is written.
     AlbumExtras ExtrasOfView() const;
     // Places a decoded picture (taking its pixels) as AddPicture does.
+    std::vector<AlbumRecord> RecordsForFile() const;
     // A placeholder takes a file's pixels, keeping its place and crop.
     bool FillPlaceholder(int nIndex, const std::string& file);
     // orientation: how the pixels were turned upright (1 to 8).

@@ -14,7 +14,7 @@ unset QT_QPA_PLATFORM
 work=$(mktemp -d)
 trap 'kill -9 "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 "$build/zelbrin" --make-sample "$work" 2>/dev/null
-XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" \
+XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state" XDG_RUNTIME_DIR="$work" \
     "$build/zelbrin" "$work/sample.alb" >"$work/out.txt" 2>&1 &
 pid=$!
 
@@ -29,13 +29,19 @@ step() { # keys, then a moment for the program to answer
     kill -0 "$pid" 2>/dev/null || fail "the editor stopped after: $*"
 }
 
-window=$(timeout 20 xdotool search --sync --name "^sample - Zelbrin$" | head -n 1) ||
-    fail "the window did not appear"
-sleep 0.5
-# A click on the empty lower part of the page gives the window the keyboard.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 60)) click 1
-sleep 0.3
+# Waits for the sample album's window and gives it the keyboard with a click
+# on the empty lower part of the page.
+focus_sample() {
+    local window
+    window=$(timeout 20 xdotool search --sync --name "^sample - Zelbrin$" | head -n 1) ||
+        fail "the window did not appear"
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 60)) click 1
+    sleep 0.3
+}
+
+focus_sample
 step alt+f v                  # File > Print Preview
 step Tab Tab Tab Tab space    # Zoom In
 step shift+Tab space          # Two Page
@@ -51,3 +57,27 @@ if grep -q "never decoded\|while it was awaited" "$work/out.txt"; then
     fail "a picture was awaited that could not come"
 fi
 echo "xvfb check: Print Preview, zoom, Two Page, Escape and Exit answered"
+
+# Recovery: a change, the copy written, the editor killed; the next start
+# offers the page back and Yes gives it, unsaved.
+start_editor() {
+    XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state" XDG_RUNTIME_DIR="$work" \
+        ZELBRIN_RECOVERY_SECONDS=1 "$build/zelbrin" "$@" >"$work/out.txt" 2>&1 &
+    pid=$!
+}
+start_editor "$work/sample.alb"
+focus_sample
+step ctrl+d                   # Duplicate: the page is modified
+sleep 2.5
+ls "$work"/state/zelbrin/recovery/*.alb >/dev/null 2>&1 || fail "no recovery copy was written"
+kill -9 "$pid"
+wait "$pid" 2>/dev/null || true
+start_editor
+timeout 20 xdotool search --sync --name "^Zelbrin$" >/dev/null || fail "the recovery was not offered"
+sleep 0.5
+xdotool key Return            # Yes
+timeout 20 xdotool search --sync --name "^sample\* - Zelbrin$" >/dev/null ||
+    fail "the recovered page is not the modified sample album"
+kill -9 "$pid"
+wait "$pid" 2>/dev/null || true
+echo "xvfb check: a killed editor's page was offered and recovered"

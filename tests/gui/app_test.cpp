@@ -1,6 +1,7 @@
 // The editor as a whole: start-up, the frame's commands and keys, dropped
 // files, closing, the persisted settings and the export in the window.
 #include "app/main_frame.h"
+#include "app/recovery.h"
 #include "app/zelbrin_app.h"
 #include "document/zelbrin_doc.h"
 #include "render/page_export.h"
@@ -384,3 +385,83 @@ TEST_F(Editor, ExportInTheWindowEqualsTheExportWithoutDialogs) {
 }
 
 } // namespace
+
+namespace {
+
+// The recovery copies in the state folder of this test run.
+std::vector<std::string> RecoveryCopies() {
+    std::vector<std::string> out;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(CRecovery::Folder(), ec))
+        if (e.path().extension() == ".alb")
+            out.push_back(e.path().string());
+    return out;
+}
+
+// Waits up to two seconds for the number of copies to become n.
+bool CopiesBecome(std::size_t n) {
+    for (int i = 0; i < 40 && RecoveryCopies().size() != n; ++i)
+        QTest::qWait(50);
+    return RecoveryCopies().size() == n;
+}
+
+void Answer(const char* button) {
+    OnNextModal([button](QDialog* box) {
+        for (QPushButton* b : box->findChildren<QPushButton*>())
+            if (b->text().remove('&') == button)
+                return b->click();
+        box->reject();
+    });
+}
+
+} // namespace
+
+// A modified page is copied to the state folder; saving removes the copy.
+TEST_F(Editor, AModifiedPageIsCopiedForRecoveryUntilSaved) {
+    qputenv("ZELBRIN_RECOVERY_SECONDS", "0");
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(CopiesBecome(0));
+    ASSERT_TRUE(Doc().AddPicture(dir.File("a.jpg").c_str()));
+    ASSERT_TRUE(CopiesBecome(1));
+    EXPECT_NE(ReadFileBytes(RecoveryCopies()[0]).find("a.jpg"), std::string::npos);
+    ASSERT_TRUE(Doc().SaveAlbumAs(dir.File("trip.alb")));
+    EXPECT_TRUE(CopiesBecome(0));
+    // A second editor keeps a copy of its own and leaves the first's alone.
+    CZelbrinDoc other;
+    other.OnNewDocument();
+    CRecovery second(&other);
+    ASSERT_TRUE(other.AddPicture(dir.File("b.jpg").c_str()));
+    ASSERT_TRUE(Doc().AddPicture(dir.File("b.jpg").c_str()));
+    ASSERT_TRUE(CopiesBecome(2));
+    second.OfferLeftCopies(); // the first editor lives: nothing is offered
+    EXPECT_TRUE(CopiesBecome(2));
+    qunsetenv("ZELBRIN_RECOVERY_SECONDS");
+}
+
+// A copy left by an editor that stopped is offered at the next start: Yes
+// gives the page back, modified, as the album it was; No removes it.
+TEST_F(Editor, ALeftCopyIsOfferedAtTheNextStart) {
+    fs::create_directories(CRecovery::Folder());
+    for (const char* answer : {"No", "Yes"}) {
+        SCOPED_TRACE(answer);
+        CZelbrinDoc page;
+        page.OnNewDocument();
+        ASSERT_TRUE(page.SetAlbumPath(dir.File("trip.alb").c_str()));
+        page.m_bHasFile = 1;
+        ASSERT_TRUE(page.AddPicture(dir.File("a.jpg").c_str()));
+        WriteFileBytes(CRecovery::Folder() + "/left.alb", page.RecoveryText());
+        Answer(answer);
+        ASSERT_TRUE(Start());
+        EXPECT_TRUE(RecoveryCopies().empty());
+        if (std::string(answer) == "No") {
+            EXPECT_EQ(Doc().GetItemCount(), 0);
+            Stop();
+            continue;
+        }
+        ASSERT_EQ(Doc().GetItemCount(), 1);
+        EXPECT_EQ(std::string(Doc().m_szAlbumPath), dir.File("trip.alb"));
+        EXPECT_EQ(Doc().m_bAlbumModified, 1);
+        ASSERT_TRUE(Doc().WriteAlbumFile());
+        EXPECT_NE(ReadFileBytes(dir.File("trip.alb")).find("a.jpg"), std::string::npos);
+    }
+}

@@ -4,6 +4,9 @@
 
 #include <QApplication>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,8 +26,14 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(QuietHandler);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Recovery copies of the editors the tests start stay in a folder of this run.
+    char state[] = "/tmp/zelbrin-state-XXXXXX";
+    if (mkdtemp(state))
+        setenv("XDG_STATE_HOME", state, 1);
     QApplication app(argc, argv);
     InstallProgramResources();
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    std::filesystem::remove_all(state);
+    return result;
 }
