@@ -6,11 +6,23 @@
 #include <thread>
 #include <vector>
 
-// The hot loops run on vectors, with wider ones where the processor has them.
-#if defined(__clang__)
+// The hot loops run on vectors, with wider ones where the processor has them
+// (chosen when the program loads: not under the thread sanitizer, which is
+// not ready that early).
+#if defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define ZELBRIN_NO_CLONES 1
+#endif
+#endif
+#if defined(__SANITIZE_THREAD__)
+#define ZELBRIN_NO_CLONES 1
+#endif
+#if defined(__clang__) && !defined(ZELBRIN_NO_CLONES)
 #define VECTOR_LOOP __attribute__((target_clones("avx2", "default")))
-#elif defined(__GNUC__)
+#elif defined(__GNUC__) && !defined(__clang__) && !defined(ZELBRIN_NO_CLONES)
 #define VECTOR_LOOP __attribute__((optimize("tree-vectorize"), target_clones("avx2", "default")))
+#elif defined(__GNUC__) && !defined(__clang__)
+#define VECTOR_LOOP __attribute__((optimize("tree-vectorize")))
 #else
 #define VECTOR_LOOP
 #endif

@@ -46,12 +46,11 @@ public:
     bool AskPicturesToOpen(std::vector<std::string>& paths) override {
         if (pictures.empty())
             return false;
-        auto next = pictures.front();
+        const bool answered = pictures.front().has_value();
+        if (answered)
+            paths = *pictures.front();
         pictures.pop_front();
-        if (!next)
-            return false;
-        paths = *next;
-        return true;
+        return answered;
     }
     bool AskTemplateToOpen(std::string& path) override { return Next(templateOpens, path); }
     bool AskTemplateToSave(const std::string& initialName, std::string& path) override {
