@@ -64,6 +64,37 @@ int RecordedPixelsPerInch(const std::string& album) {
     return ParseAlbumText(text).extras.nPixelsPerInch;
 }
 
+// Before an export or a print: the missing pictures, whose places are left
+// blank (true when there are any: the run fails), and for a print the
+// pictures that will look soft on paper (the page prints anyway).
+bool NameMissingAndSoftPictures(const CZelbrinDoc& doc, int nPixelsPerInch, bool printing) {
+    const std::vector<std::string> missing = PlaceholderNames(doc);
+    for (const std::string& name : missing)
+        std::fprintf(stderr, "zelbrin: %s is missing; its place is left blank\n", name.c_str());
+    if (printing)
+        for (const SoftPicture& p :
+             PicturesPrintingBelow(doc, nPixelsPerInch, kDefaultMinimumPrintPpi))
+            std::fprintf(stderr, "zelbrin: %s prints at %d pixels per inch (fewer than %d)\n",
+                         p.name.c_str(), p.nPixelsPerInch, kDefaultMinimumPrintPpi);
+    return !missing.empty();
+}
+
+// --print, then --print-pdf; false after a job that failed (said on stderr).
+bool PrintAsAsked(CZelbrinDoc& doc, const HeadlessPage& page, const CommandLine& cl) {
+    for (const bool toPdf : {false, true}) {
+        if (toPdf ? cl.printPdfPath.empty() : !cl.print)
+            continue;
+        std::string error, notes;
+        if (!PrintAlbumWithoutWindow(doc, page, toPdf ? cl.printPdfPath : std::string(), error,
+                                     notes)) {
+            std::fprintf(stderr, "zelbrin: %s\n", error.c_str());
+            return false;
+        }
+        std::fputs(notes.c_str(), stderr);
+    }
+    return true;
+}
+
 } // namespace
 
 int RunBatch(const CommandLine& cl) {
@@ -113,29 +144,10 @@ int RunBatch(const CommandLine& cl) {
         std::fprintf(stderr, "zelbrin: cannot write %s\n", cl.exportPath.c_str());
         return 1;
     }
-    // Missing pictures leave their places blank; they are named, the rest is
-    // done, and the run fails.
-    if (!cl.exportPath.empty() || cl.print || !cl.printPdfPath.empty())
-        for (const std::string& name : PlaceholderNames(doc)) {
-            std::fprintf(stderr, "zelbrin: %s is missing; its place is left blank\n", name.c_str());
-            failed = true;
-        }
-    // Pictures that will look soft on paper are named; the page prints anyway.
-    if (cl.print || !cl.printPdfPath.empty())
-        for (const SoftPicture& p :
-             PicturesPrintingBelow(doc, page.nPixelsPerInch, kDefaultMinimumPrintPpi))
-            std::fprintf(stderr, "zelbrin: %s prints at %d pixels per inch (fewer than %d)\n",
-                         p.name.c_str(), p.nPixelsPerInch, kDefaultMinimumPrintPpi);
-    for (const bool toPdf : {false, true}) {
-        if (toPdf ? cl.printPdfPath.empty() : !cl.print)
-            continue;
-        std::string error, notes;
-        if (!PrintAlbumWithoutWindow(doc, page, toPdf ? cl.printPdfPath : std::string(), error,
-                                     notes)) {
-            std::fprintf(stderr, "zelbrin: %s\n", error.c_str());
-            return 1;
-        }
-        std::fputs(notes.c_str(), stderr);
-    }
+    if ((!cl.exportPath.empty() || cl.print || !cl.printPdfPath.empty()) &&
+        NameMissingAndSoftPictures(doc, page.nPixelsPerInch, cl.print || !cl.printPdfPath.empty()))
+        failed = true;
+    if (!PrintAsAsked(doc, page, cl))
+        return 1;
     return failed || messages.Count() > 0 ? 1 : 0;
 }

@@ -174,6 +174,35 @@ int FileOrientation(ReadState* st, const char* path, std::string& log) {
     return 1;
 }
 
+// Decodes every row into st->pixels (width x height, as the limits found);
+// false when the library's output size differs.
+bool ReadRows(ReadState* st, unsigned long width, unsigned long height) {
+    jpeg_start_decompress(&st->cinfo);
+    // The library's output size is the same rounded-up division.
+    if (st->cinfo.output_width != width || st->cinfo.output_height != height ||
+        st->cinfo.output_components != 3)
+        return false;
+    const std::size_t rowBytes = 3u * st->cinfo.output_width;
+    while (st->cinfo.output_scanline < st->cinfo.output_height) {
+        JSAMPROW row = st->pixels + static_cast<std::size_t>(st->cinfo.output_scanline) * rowBytes;
+        jpeg_read_scanlines(&st->cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&st->cinfo);
+    return true;
+}
+
+// The pixels upright, as the camera took them; false when out of memory.
+bool TurnUpright(ReadState* st, int& w, int& h, int orientation) {
+    if (orientation == 1)
+        return true;
+    unsigned char* upright = OrientedPixels(st->pixels, w, h, orientation, w, h);
+    if (!upright)
+        return false;
+    std::free(st->pixels);
+    st->pixels = upright;
+    return true;
+}
+
 } // namespace
 
 BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, int* pHeight,
@@ -229,30 +258,10 @@ BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWid
         return Finish(st, FALSE);
     }
 
-    jpeg_start_decompress(&st->cinfo);
-    // The library's output size is the same rounded-up division.
-    if (st->cinfo.output_width != width || st->cinfo.output_height != height ||
-        st->cinfo.output_components != 3) {
+    int w = static_cast<int>(width), h = static_cast<int>(height);
+    if (!ReadRows(st, width, height) || !TurnUpright(st, w, h, orientation)) {
         Log(&log, "error opening %s\n", path);
         return Finish(st, FALSE);
-    }
-    const std::size_t rowBytes = 3u * st->cinfo.output_width;
-    while (st->cinfo.output_scanline < st->cinfo.output_height) {
-        JSAMPROW row = st->pixels + static_cast<std::size_t>(st->cinfo.output_scanline) * rowBytes;
-        jpeg_read_scanlines(&st->cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&st->cinfo);
-
-    int w = static_cast<int>(width), h = static_cast<int>(height);
-    if (orientation != 1) {
-        // Upright, as the camera took it.
-        unsigned char* upright = OrientedPixels(st->pixels, w, h, orientation, w, h);
-        if (!upright) {
-            Log(&log, "error opening %s\n", path);
-            return Finish(st, FALSE);
-        }
-        std::free(st->pixels);
-        st->pixels = upright;
     }
     *ppPixels = st->pixels;
     *pWidth = w;

@@ -35,6 +35,25 @@ struct WriteState {
     std::FILE* file;
 };
 
+// The writing's state for an open file, its errors silent; null when there
+// is no memory for it.
+WriteState* NewWriteState(std::FILE* file) {
+    auto* st = static_cast<WriteState*>(std::calloc(1, sizeof(WriteState)));
+    if (!st)
+        return nullptr;
+    st->file = file;
+    st->cinfo.err = &st->jerr.pub;
+    st->jerr.pub.error_exit = SilentErrorExit;
+    st->jerr.pub.emit_message = SilentEmitMessage;
+    st->jerr.pub.output_message = SilentOutputMessage;
+    st->jerr.pub.format_message = SilentFormatMessage;
+    st->jerr.pub.reset_error_mgr = SilentReset;
+    st->jerr.pub.jpeg_message_table = nullptr;
+    st->jerr.pub.last_jpeg_message = 0;
+    st->jerr.pub.addon_message_table = nullptr;
+    return st;
+}
+
 } // namespace
 
 BOOL WriteJpegPicture(const unsigned char* pixels, const char* path, int width, int height,
@@ -54,21 +73,11 @@ BOOL WriteJpegImage(const JpegImage& image, const char* path, const JpegOptions&
         return FALSE;
     }
 
-    auto* st = static_cast<WriteState*>(std::calloc(1, sizeof(WriteState)));
+    WriteState* st = NewWriteState(out.File());
     if (!st) {
         out.Abandon();
         return FALSE;
     }
-    st->file = out.File();
-    st->cinfo.err = &st->jerr.pub;
-    st->jerr.pub.error_exit = SilentErrorExit;
-    st->jerr.pub.emit_message = SilentEmitMessage;
-    st->jerr.pub.output_message = SilentOutputMessage;
-    st->jerr.pub.format_message = SilentFormatMessage;
-    st->jerr.pub.reset_error_mgr = SilentReset;
-    st->jerr.pub.jpeg_message_table = nullptr;
-    st->jerr.pub.last_jpeg_message = 0;
-    st->jerr.pub.addon_message_table = nullptr;
 
     if (setjmp(st->jerr.setjmp_buffer)) {
         jpeg_destroy_compress(&st->cinfo);

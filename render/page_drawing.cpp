@@ -213,38 +213,8 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
         return;
     }
 
-    if (pDC->IsPrinting()) {
-        // The printer gets the picture decoded again at full size; the
-        // temporary buffer lives only until its DibImage exists.
-        const std::string path = PrintSourcePath(item, m_pDoc);
-        DecodedPicture full;
-        if (m_printDecoder && m_nPrinting == 1 && m_nextPrint < m_printPaths.size() &&
-            m_printPaths[m_nextPrint] == path) {
-            full = m_printDecoder->TakeNext();
-            ++m_nextPrint;
-        } else if (!path.empty()) {
-            int orientation = ItemOrientation(item);
-            full.ok = ReadJpegPicture(path.c_str(), &full.pixels, &full.width, &full.height, 1,
-                                      &orientation);
-        }
-        // Once this picture's full-size pixels are freed, the next one may
-        // decode while this one goes to the printer.
-        const auto giveBack = [this] {
-            if (m_printDecoder)
-                m_printDecoder->GiveBack();
-        };
-        if (full.ok) {
-            DrawPicture(pDC, m_bSmooth, full.pixels, full.width, full.height, dest,
-                        FullSizeSource(item.rcSource, full.width, full.height), true, giveBack);
-            return;
-        }
-        giveBack();
-        // Not to be had at full size: the half-size pixels with their own crop.
-        const std::string name = item.szPath[0] ? item.szPath : item.szRelPath;
-        if (std::find(m_reduced.begin(), m_reduced.end(), name) == m_reduced.end())
-            m_reduced.push_back(name);
-    }
-
+    if (pDC->IsPrinting() && DrawForPrinter(item, pDC, dest))
+        return;
     if (!item.pPixels || (m_bSmooth && DrawFromCopy(item, pDC, dest)))
         return;
     if (m_bFullSizeWhenEnlarged &&
@@ -267,6 +237,39 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
     }
     DrawPicture(pDC, m_bSmooth, item.pPixels.get(), item.nSrcWidth, item.nSrcHeight, dest,
                 item.rcSource);
+}
+
+bool CPageDrawing::DrawForPrinter(const PageItem& item, CDC* pDC, const Rect64& dest) {
+    // The printer gets the picture decoded again at full size; the
+    // temporary buffer lives only until its DibImage exists.
+    const std::string path = PrintSourcePath(item, m_pDoc);
+    DecodedPicture full;
+    if (m_printDecoder && m_nPrinting == 1 && m_nextPrint < m_printPaths.size() &&
+        m_printPaths[m_nextPrint] == path) {
+        full = m_printDecoder->TakeNext();
+        ++m_nextPrint;
+    } else if (!path.empty()) {
+        int orientation = ItemOrientation(item);
+        full.ok =
+            ReadJpegPicture(path.c_str(), &full.pixels, &full.width, &full.height, 1, &orientation);
+    }
+    // Once this picture's full-size pixels are freed, the next one may
+    // decode while this one goes to the printer.
+    const auto giveBack = [this] {
+        if (m_printDecoder)
+            m_printDecoder->GiveBack();
+    };
+    if (full.ok) {
+        DrawPicture(pDC, m_bSmooth, full.pixels, full.width, full.height, dest,
+                    FullSizeSource(item.rcSource, full.width, full.height), true, giveBack);
+        return true;
+    }
+    giveBack();
+    // Not to be had at full size: the half-size pixels with their own crop.
+    const std::string name = item.szPath[0] ? item.szPath : item.szRelPath;
+    if (std::find(m_reduced.begin(), m_reduced.end(), name) == m_reduced.end())
+        m_reduced.push_back(name);
+    return false;
 }
 
 bool CPageDrawing::DrawFromCopy(const PageItem& item, CDC* pDC, const Rect64& place) {

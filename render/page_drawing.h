@@ -64,6 +64,9 @@ private:
     // A smooth picture drawn into a window from its kept copy; false when it
     // is not to be drawn that way.
     bool DrawFromCopy(const PageItem& item, CDC* pDC, const Rect64& place);
+    // A picture on a printer from its full-size pixels; false (and the
+    // picture noted as reduced) when they cannot be had.
+    bool DrawForPrinter(const PageItem& item, CDC* pDC, const Rect64& dest);
 
     const CZelbrinDoc* m_pDoc;
     bool m_bSmooth;
