@@ -1,6 +1,7 @@
 #include "app/recovery.h"
 
 #include "base/safe_file.h"
+#include "base/whole_file.h"
 #include "document/zelbrin_doc.h"
 #include "platform/win/afxmsgbox.h"
 
@@ -89,8 +90,10 @@ void CRecovery::Update() {
         Remove();
         return;
     }
-    if (NowMs() - m_lastWrite < IntervalSeconds() * 1000LL)
+    if (NowMs() - m_lastLook < IntervalSeconds() * 1000LL)
         return;
+    // The page is looked at again only after another interval, changed or not.
+    m_lastLook = NowMs();
     const std::string text = m_pDoc->RecoveryText();
     if (text == m_written)
         return;
@@ -99,7 +102,6 @@ void CRecovery::Update() {
     ok = ok && std::fwrite(text.data(), 1, text.size(), out.File()) == text.size();
     if (ok && out.Commit()) {
         m_written = text;
-        m_lastWrite = NowMs();
     } else {
         out.Abandon();
     }
@@ -118,13 +120,7 @@ void CRecovery::OfferLeftCopies() {
         if (lock < 0)
             continue;
         std::string text;
-        std::FILE* f = std::fopen(copy.c_str(), "rb");
-        if (f) {
-            char buf[4096];
-            for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
-                text.append(buf, n);
-            std::fclose(f);
-        }
+        ReadWholeFile(copy.c_str(), MAX_ALBUM_FILE_BYTES, text);
         const std::string album = ParseAlbumText(text).extras.recoveredAlbum;
         const std::string question =
             AfxFormatString2("Zelbrin was closed without saving the changes to %1. Recover them?",

@@ -43,6 +43,6 @@ private:
     std::string m_copy; // this editor's copy
     int m_lock = -1;    // held on m_copy + ".lock" while this editor runs
     std::string m_written;
-    long long m_lastWrite = 0; // milliseconds since the epoch
+    long long m_lastLook = 0; // when the page was last copied or compared, ms
     QTimer m_timer;
 };

@@ -29,7 +29,7 @@ bool CZelbrinDoc::FillPlaceholder(int nIndex, const std::string& file) {
     PageItem item = ItemAt(nIndex);
     const std::string absolutePath = AbsolutePath(file);
     unsigned char* pixels = nullptr;
-    int w = 0, h = 0, orientation = item.nOrientation >= 1 ? item.nOrientation : 1;
+    int w = 0, h = 0, orientation = PictureOrientation(item);
     if (absolutePath.size() >= MAX_PATH_FIELD ||
         !ReadJpegPicture(absolutePath.c_str(), &pixels, &w, &h, 2, &orientation))
         return false;

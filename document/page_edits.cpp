@@ -164,7 +164,7 @@ BOOL CZelbrinDoc::RotateSelected(int quarterTurns) {
     if (!turned)
         return FALSE;
     BeginEdit(clockwise ? "Rotate Right" : "Rotate Left");
-    const int before = item.nOrientation >= 1 ? item.nOrientation : 1;
+    const int before = PictureOrientation(item);
     item.nOrientation = TurnOrientation(before, quarterTurns);
     item.pPixels = AdoptPixels(turned);
     item.nSrcWidth = newW;

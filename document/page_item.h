@@ -52,6 +52,12 @@ struct PageItem {
     PixelsRef pPixels; // the PictureBuffer pixels of a picture item
 };
 
+// The orientation a picture's pixels were turned upright by (1 to 8); 1 for
+// a picture that records none.
+inline int PictureOrientation(const PageItem& item) {
+    return item.nOrientation >= 1 && item.nOrientation <= 8 ? item.nOrientation : 1;
+}
+
 // Two records are equal when every field is: texts, paths and names up to
 // their ends, the pixels by identity.
 bool operator==(const PageItem& a, const PageItem& b);

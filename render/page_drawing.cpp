@@ -38,12 +38,6 @@ std::string PrintSourcePath(const PageItem& item, const CZelbrinDoc* doc) {
     return {};
 }
 
-// The orientation a picture's full-size pixels are turned by: the one its
-// half-size pixels were turned by.
-int ItemOrientation(const PageItem& item) {
-    return item.nOrientation >= 1 && item.nOrientation <= 8 ? item.nOrientation : 1;
-}
-
 // Pixels a drawing may free as soon as they are no longer needed (owned),
 // telling freed() when it has.
 struct PixelRelease {
@@ -225,7 +219,7 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
         // The full-size pixels show what the half-size ones would blow up;
         // they are freed as soon as they are drawn.
         DecodedPicture full;
-        int orientation = ItemOrientation(item);
+        int orientation = PictureOrientation(item);
         if (const std::string path = PrintSourcePath(item, m_pDoc); !path.empty())
             full.ok = ReadJpegPicture(path.c_str(), &full.pixels, &full.width, &full.height, 1,
                                       &orientation);
@@ -249,7 +243,7 @@ bool CPageDrawing::DrawForPrinter(const PageItem& item, CDC* pDC, const Rect64& 
         full = m_printDecoder->TakeNext();
         ++m_nextPrint;
     } else if (!path.empty()) {
-        int orientation = ItemOrientation(item);
+        int orientation = PictureOrientation(item);
         full.ok =
             ReadJpegPicture(path.c_str(), &full.pixels, &full.width, &full.height, 1, &orientation);
     }
@@ -318,7 +312,7 @@ void CPageDrawing::BeginPrinting() {
     for (int i : m_pDoc->GetDrawingOrder())
         if (m_pDoc->ItemAt(i).nKind == ITEM_PICTURE) {
             m_printPaths.push_back(PrintSourcePath(m_pDoc->ItemAt(i), m_pDoc));
-            orientations.push_back(ItemOrientation(m_pDoc->ItemAt(i)));
+            orientations.push_back(PictureOrientation(m_pDoc->ItemAt(i)));
         }
     // One full-size picture held at a time: the next decodes once the one
     // being printed has been given back.
