@@ -140,38 +140,82 @@ Taps MakeTaps(int len, int s0, int span, int n, int c0, int cn, ResampleFilter f
     return taps;
 }
 
+// The tap counts the loop across is compiled for; a count between them is
+// padded up to the next.
+constexpr int kTapCounts[] = {2, 3, 4, 8, 12, 16, 20, 24, 32};
+
 // The taps of every position padded with zero weights to the same count, so
 // that the loop over them is the same for each.
 std::vector<std::int32_t> PaddedWeights(const Taps& taps, int& n) {
     n = 1;
     for (int c : taps.count)
         n = std::max(n, c);
+    for (int fixed : kTapCounts)
+        if (n <= fixed) {
+            n = fixed;
+            break;
+        }
     std::vector<std::int32_t> padded(taps.count.size() * static_cast<std::size_t>(n), 0);
     for (std::size_t i = 0; i < taps.count.size(); ++i)
         std::copy_n(&taps.weights[taps.offset[i]], taps.count[i], &padded[i * n]);
     return padded;
 }
 
+// A summed-down row, each channel on its own so that the sums across run on
+// vectors; zeros follow for the padded taps that read past the last column.
+struct ChannelRows {
+    std::vector<std::int32_t> red, green, blue;
+};
+
 // One target row from the summed-down row: each pixel the weighted sum of
-// N neighbours across (N fixed for the compiler when it is small).
+// N neighbours across (N fixed for the compiler, else n).
 template <int N>
-void SumAcross(const std::int32_t* row, int lowest, const std::vector<int>& first,
-               const std::int32_t* weights, int n, std::uint32_t* target) {
+VECTOR_LOOP void SumAcross(const ChannelRows& row, int lowest, const std::vector<int>& first,
+                           const std::int32_t* weights, int n, std::uint32_t* target) {
     constexpr int shift = kWeightBits + kCarryBits;
     const int taps = N > 0 ? N : n;
+    const std::int32_t *r = row.red.data(), *g = row.green.data(), *b = row.blue.data();
     for (std::size_t x = 0; x < first.size(); ++x) {
-        const std::int32_t* p = row + 3 * static_cast<std::size_t>(first[x] - lowest);
+        const std::size_t at = static_cast<std::size_t>(first[x] - lowest);
         const std::int32_t* w = weights + x * static_cast<std::size_t>(taps);
         std::int32_t red = 1 << (shift - 1), green = red, blue = red;
         for (int t = 0; t < taps; ++t) {
-            red += w[t] * p[3 * t];
-            green += w[t] * p[3 * t + 1];
-            blue += w[t] * p[3 * t + 2];
+            red += w[t] * r[at + t];
+            green += w[t] * g[at + t];
+            blue += w[t] * b[at + t];
         }
         const auto channel = [](std::int32_t v) {
             return static_cast<std::uint32_t>(std::clamp(v >> shift, 0, 255));
         };
         target[x] = 0xFF000000u | channel(red) << 16 | channel(green) << 8 | channel(blue);
+    }
+}
+
+using SumAcrossFn = void (*)(const ChannelRows&, int, const std::vector<int>&, const std::int32_t*,
+                             int, std::uint32_t*);
+
+SumAcrossFn SumAcrossFor(int taps) {
+    switch (taps) {
+    case 2:
+        return SumAcross<2>;
+    case 3:
+        return SumAcross<3>;
+    case 4:
+        return SumAcross<4>;
+    case 8:
+        return SumAcross<8>;
+    case 12:
+        return SumAcross<12>;
+    case 16:
+        return SumAcross<16>;
+    case 20:
+        return SumAcross<20>;
+    case 24:
+        return SumAcross<24>;
+    case 32:
+        return SumAcross<32>;
+    default:
+        return SumAcross<0>;
     }
 }
 
@@ -190,21 +234,40 @@ VECTOR_LOOP void AddWeighted4(std::int32_t* sum, const unsigned char* const* lin
         sum[k] += w[0] * a[k] + w[1] * b[k] + w[2] * c[k] + w[3] * d[k];
 }
 
-// out[k] = in[k] >> shift for n values.
-VECTOR_LOOP void ShiftInto(std::int32_t* out, const std::int32_t* in, std::size_t n, int shift) {
-    for (std::size_t k = 0; k < n; ++k)
-        out[k] = in[k] >> shift;
+// The n pixels of in, shifted right, into their channels.
+VECTOR_LOOP void ShiftApart(ChannelRows& out, const std::int32_t* in, std::size_t n, int shift) {
+    std::int32_t *r = out.red.data(), *g = out.green.data(), *b = out.blue.data();
+    for (std::size_t k = 0; k < n; ++k) {
+        r[k] = in[3 * k] >> shift;
+        g[k] = in[3 * k + 1] >> shift;
+        b[k] = in[3 * k + 2] >> shift;
+    }
 }
 
+// The source pixels a scaling reads: pixel (x, y) of the picture at pixels +
+// (y - y0) * rowBytes + 3 * (x - x0), for the columns and rows the taps read.
+struct SourceRows {
+    const unsigned char* pixels;
+    std::size_t rowBytes;
+    int x0, y0;
+    const unsigned char* At(int x, int y) const {
+        return pixels + static_cast<std::size_t>(y - y0) * rowBytes +
+               3u * static_cast<std::size_t>(x - x0);
+    }
+};
+
 // Target rows [y0, y1) of the clip.
-void SumRows(const RgbPicture& src, const Taps& across, const Taps& down,
+void SumRows(const SourceRows& src, const Taps& across, const Taps& down,
              const std::vector<std::int32_t>& padded, int taps, int y0, int y1, std::uint32_t* out,
              std::size_t stride) {
     const int columns = across.highest - across.lowest + 1;
-    const std::size_t srcRowBytes = 3u * static_cast<std::size_t>(src.width);
     std::vector<std::int32_t> sum(3u * static_cast<std::size_t>(columns));
     // Padded taps read past the last column; those values are zero.
-    std::vector<std::int32_t> down_row(sum.size() + 3u * static_cast<std::size_t>(taps), 0);
+    const std::size_t padded_columns = static_cast<std::size_t>(columns) + taps;
+    ChannelRows down_row{std::vector<std::int32_t>(padded_columns, 0),
+                         std::vector<std::int32_t>(padded_columns, 0),
+                         std::vector<std::int32_t>(padded_columns, 0)};
+    const SumAcrossFn sumAcross = SumAcrossFor(taps);
     constexpr int downShift = kWeightBits - kCarryBits;
     for (int y = y0; y < y1; ++y) {
         std::fill(sum.begin(), sum.end(), 1 << (downShift - 1));
@@ -217,8 +280,7 @@ void SumRows(const RgbPicture& src, const Taps& across, const Taps& down,
         for (int t = 0; t < down.count[y]; ++t) {
             if (w[t] == 0)
                 continue;
-            lines[held] = src.pixels + static_cast<std::size_t>(down.first[y] + t) * srcRowBytes +
-                          3u * static_cast<std::size_t>(across.lowest);
+            lines[held] = src.At(across.lowest, down.first[y] + t);
             weights[held++] = w[t];
             if (held == 4) {
                 AddWeighted4(sum.data(), lines, weights, sum.size());
@@ -227,77 +289,81 @@ void SumRows(const RgbPicture& src, const Taps& across, const Taps& down,
         }
         for (int k = 0; k < held; ++k)
             AddWeighted(sum.data(), lines[k], weights[k], sum.size());
-        ShiftInto(down_row.data(), sum.data(), sum.size(), downShift);
-        std::uint32_t* target = out + static_cast<std::size_t>(y) * stride;
-        switch (taps) {
-        case 2:
-            SumAcross<2>(down_row.data(), across.lowest, across.first, padded.data(), taps, target);
-            break;
-        case 3:
-            SumAcross<3>(down_row.data(), across.lowest, across.first, padded.data(), taps, target);
-            break;
-        case 4:
-            SumAcross<4>(down_row.data(), across.lowest, across.first, padded.data(), taps, target);
-            break;
-        default:
-            SumAcross<0>(down_row.data(), across.lowest, across.first, padded.data(), taps, target);
-        }
+        ShiftApart(down_row, sum.data(), static_cast<std::size_t>(columns), downShift);
+        sumAcross(down_row, across.lowest, across.first, padded.data(), taps,
+                  out + static_cast<std::size_t>(y) * stride);
     }
 }
 
-// The part averaged in blocks of k x k pixels (a rest of fewer than k
-// columns or rows at the far edges is left out).
-std::vector<unsigned char> BlockAverage(const RgbPicture& src, const PixelRect& part, int k) {
-    const int w = part.w / k, h = part.h / k;
+// sum[k] += line[k] for n values, in 16 bits (at most 257 lines).
+VECTOR_LOOP void AddLine(std::uint16_t* sum, const unsigned char* line, std::size_t n) {
+    for (std::size_t k = 0; k < n; ++k)
+        sum[k] = static_cast<std::uint16_t>(sum[k] + line[k]);
+}
+
+// Each output value the sum of K neighbours of the same channel (K fixed for
+// the compiler when it is small, else k), divided by area with rounding: the
+// division as a multiplication by a reciprocal exact for every sum.
+template <int K>
+void SumBlocks(const std::uint16_t* rows, int w, int k, std::uint64_t reciprocal,
+               std::uint32_t half, unsigned char* dst) {
+    const int n = K > 0 ? K : k;
+    for (int x = 0; x < w; ++x) {
+        const std::uint16_t* p = rows + 3u * static_cast<std::size_t>(x) * n;
+        std::uint32_t red = half, green = half, blue = half;
+        for (int i = 0; i < n; ++i) {
+            red += p[3 * i];
+            green += p[3 * i + 1];
+            blue += p[3 * i + 2];
+        }
+        dst[3 * x] = static_cast<unsigned char>((red * reciprocal) >> 42);
+        dst[3 * x + 1] = static_cast<unsigned char>((green * reciprocal) >> 42);
+        dst[3 * x + 2] = static_cast<unsigned char>((blue * reciprocal) >> 42);
+    }
+}
+
+// Blocks [bx, bx + w) x [by, by + h) of the part averaged in blocks of k x k
+// pixels, on the part's own grid of blocks.
+std::vector<unsigned char> BlockAverage(const RgbPicture& src, const PixelRect& part, int k, int bx,
+                                        int by, int w, int h) {
     const std::size_t rowValues = 3u * static_cast<std::size_t>(w) * k;
     std::vector<unsigned char> out(3u * static_cast<std::size_t>(w) * h);
-    std::vector<std::int32_t> rows(rowValues);
-    const std::int32_t area = k * k;
+    std::vector<std::uint16_t> rows(rowValues);
+    const auto area = static_cast<std::uint32_t>(k * k);
+    // Sums stay below 2^25 and areas below 2^17: the reciprocal rounded up,
+    // scaled by 2^42, divides each of them exactly.
+    const std::uint64_t reciprocal = ((std::uint64_t{1} << 42) + area - 1) / area;
     for (int y = 0; y < h; ++y) {
         std::fill(rows.begin(), rows.end(), 0);
         for (int r = 0; r < k; ++r) {
             const unsigned char* line =
-                src.pixels +
-                (static_cast<std::size_t>(part.y + y * k + r) * src.width + part.x) * 3;
-            AddWeighted(rows.data(), line, 1, rowValues);
+                src.pixels + (static_cast<std::size_t>(part.y + (by + y) * k + r) * src.width +
+                              part.x + static_cast<std::size_t>(bx) * k) *
+                                 3;
+            AddLine(rows.data(), line, rowValues);
         }
         unsigned char* dst = &out[3u * static_cast<std::size_t>(y) * w];
-        for (int x = 0; x < w; ++x)
-            for (int c = 0; c < 3; ++c) {
-                std::int32_t sum = area / 2;
-                for (int i = 0; i < k; ++i)
-                    sum += rows[3u * (static_cast<std::size_t>(x) * k + i) + c];
-                dst[3 * x + c] = static_cast<unsigned char>(sum / area);
-            }
+        switch (k) {
+        case 2:
+            SumBlocks<2>(rows.data(), w, k, reciprocal, area / 2, dst);
+            break;
+        case 3:
+            SumBlocks<3>(rows.data(), w, k, reciprocal, area / 2, dst);
+            break;
+        case 4:
+            SumBlocks<4>(rows.data(), w, k, reciprocal, area / 2, dst);
+            break;
+        default:
+            SumBlocks<0>(rows.data(), w, k, reciprocal, area / 2, dst);
+        }
     }
     return out;
 }
 
-} // namespace
-
-bool ResamplePart(const RgbPicture& src, const PixelRect& part, int targetW, int targetH,
-                  const PixelRect& clip, std::uint32_t* out, std::size_t stride,
-                  ResampleFilter filter) {
-    if (!src.pixels || src.width <= 0 || src.height <= 0 || part.w <= 0 || part.h <= 0 ||
-        targetW <= 0 || targetH <= 0 || clip.w <= 0 || clip.h <= 0 || clip.x < 0 || clip.y < 0 ||
-        clip.x > targetW - clip.w || clip.y > targetH - clip.h)
-        return false;
-    // Lanczos-3 after a box over a shrink of three or more: the part is first
-    // averaged in blocks of k x k pixels, leaving a shrink of 1.5 to 3 for the
-    // filter, whose footprint then spans a dozen pixels instead of dozens.
-    const int k = static_cast<int>(
-        std::min(static_cast<double>(part.w) / targetW, static_cast<double>(part.h) / targetH) /
-        1.5);
-    if (filter == ResampleFilter::BoxLanczos3 && k >= 2 && part.x >= 0 && part.y >= 0 &&
-        part.x <= src.width - part.w && part.y <= src.height - part.h) {
-        const std::vector<unsigned char> blocks = BlockAverage(src, part, k);
-        return ResamplePart(RgbPicture{blocks.data(), part.w / k, part.h / k},
-                            PixelRect{0, 0, part.w / k, part.h / k}, targetW, targetH, clip, out,
-                            stride, ResampleFilter::Lanczos3);
-    }
-    const Taps across = MakeTaps(src.width, part.x, part.w, targetW, clip.x, clip.w, filter);
-    const Taps down = MakeTaps(src.height, part.y, part.h, targetH, clip.y, clip.h, filter);
-
+// The clip of the target scaled from the source with the taps given, on two
+// threads when it is large.
+void Scale(const SourceRows& src, const Taps& across, const Taps& down, const PixelRect& clip,
+           std::uint32_t* out, std::size_t stride) {
     // One target row at a time: the source rows it covers are summed down,
     // over the columns any target column reads (a loop the compiler runs on
     // vectors), then the sums across. Large targets are shared between two
@@ -316,5 +382,40 @@ bool ResamplePart(const RgbPicture& src, const PixelRect& part, int targetW, int
     } else {
         rowsFrom(0, clip.h);
     }
+}
+
+} // namespace
+
+bool ResamplePart(const RgbPicture& src, const PixelRect& part, int targetW, int targetH,
+                  const PixelRect& clip, std::uint32_t* out, std::size_t stride,
+                  ResampleFilter filter) {
+    if (!src.pixels || src.width <= 0 || src.height <= 0 || part.w <= 0 || part.h <= 0 ||
+        targetW <= 0 || targetH <= 0 || clip.w <= 0 || clip.h <= 0 || clip.x < 0 || clip.y < 0 ||
+        clip.x > targetW - clip.w || clip.y > targetH - clip.h)
+        return false;
+    // Lanczos-3 after a box over a shrink of three or more: the part is first
+    // averaged in blocks of k x k pixels, leaving a shrink of 1.5 to 3 for the
+    // filter, whose footprint then spans a dozen pixels instead of dozens.
+    // Only the blocks the clip's filter reads are averaged.
+    const int k = static_cast<int>(
+        std::min(static_cast<double>(part.w) / targetW, static_cast<double>(part.h) / targetH) /
+        1.5);
+    if (filter == ResampleFilter::BoxLanczos3 && k >= 2 && k <= 257 && part.x >= 0 && part.y >= 0 &&
+        part.x <= src.width - part.w && part.y <= src.height - part.h) {
+        const int bw = part.w / k, bh = part.h / k;
+        const Taps across = MakeTaps(bw, 0, bw, targetW, clip.x, clip.w, ResampleFilter::Lanczos3);
+        const Taps down = MakeTaps(bh, 0, bh, targetH, clip.y, clip.h, ResampleFilter::Lanczos3);
+        const int w = across.highest - across.lowest + 1, h = down.highest - down.lowest + 1;
+        const std::vector<unsigned char> blocks =
+            BlockAverage(src, part, k, across.lowest, down.lowest, w, h);
+        Scale(
+            SourceRows{blocks.data(), 3u * static_cast<std::size_t>(w), across.lowest, down.lowest},
+            across, down, clip, out, stride);
+        return true;
+    }
+    const Taps across = MakeTaps(src.width, part.x, part.w, targetW, clip.x, clip.w, filter);
+    const Taps down = MakeTaps(src.height, part.y, part.h, targetH, clip.y, clip.h, filter);
+    Scale(SourceRows{src.pixels, 3u * static_cast<std::size_t>(src.width), 0, 0}, across, down,
+          clip, out, stride);
     return true;
 }

@@ -116,16 +116,28 @@ TEST(Resample, APartOfTheTargetIsThatPartOfTheWhole) {
     const auto px = Make(90, 70, [](int x, int y, int c) {
         return static_cast<unsigned char>((x * 7 + y * 13 + c * 50) % 256);
     });
-    for (ResampleFilter filter : kFilters) {
-        const auto whole = Scale(px, 90, 70, 37, 29, filter);
-        const PixelRect clip{5, 9, 20, 11};
-        std::vector<std::uint32_t> part(20 * 11);
-        ASSERT_TRUE(ResamplePart(RgbPicture{px.data(), 90, 70}, PixelRect{0, 0, 90, 70}, 37, 29,
-                                 clip, part.data(), 20, filter));
-        for (int y = 0; y < clip.h; ++y)
-            for (int x = 0; x < clip.w; ++x)
-                ASSERT_EQ(part[y * 20 + x], whole[(y + clip.y) * 37 + x + clip.x]);
-    }
+    // The whole picture at a mild shrink, and a crop shrunk enough to be
+    // averaged in blocks first, whose clips start and end between blocks.
+    struct Case {
+        PixelRect part;
+        int tw, th;
+        PixelRect clip;
+    };
+    const Case cases[] = {{{0, 0, 90, 70}, 37, 29, {5, 9, 20, 11}},
+                          {{7, 3, 80, 64}, 11, 9, {2, 3, 6, 5}},
+                          {{7, 3, 80, 64}, 11, 9, {0, 8, 11, 1}}};
+    for (const Case& c : cases)
+        for (ResampleFilter filter : kFilters) {
+            std::vector<std::uint32_t> whole(static_cast<std::size_t>(c.tw) * c.th);
+            ASSERT_TRUE(ResamplePart(RgbPicture{px.data(), 90, 70}, c.part, c.tw, c.th,
+                                     PixelRect{0, 0, c.tw, c.th}, whole.data(), c.tw, filter));
+            std::vector<std::uint32_t> part(static_cast<std::size_t>(c.clip.w) * c.clip.h);
+            ASSERT_TRUE(ResamplePart(RgbPicture{px.data(), 90, 70}, c.part, c.tw, c.th, c.clip,
+                                     part.data(), c.clip.w, filter));
+            for (int y = 0; y < c.clip.h; ++y)
+                for (int x = 0; x < c.clip.w; ++x)
+                    ASSERT_EQ(part[y * c.clip.w + x], whole[(y + c.clip.y) * c.tw + x + c.clip.x]);
+        }
     // A large target (scaled on two threads) is the same as its rows scaled
     // as parts of it.
     const auto big = Scale(px, 90, 70, 640, 480, ResampleFilter::Lanczos3);
