@@ -177,6 +177,20 @@ void DrawText(const PageItem& item, CDC* pDC, const Rect64& dest) {
     font.DeleteObject();
 }
 
+// Everything that shapes a text item's pixels in a box of its size.
+std::string TextImageKey(const PageItem& item, long long w, long long h) {
+    std::string key = item.szText;
+    key += '\0';
+    key += item.szFontName;
+    key += '\0';
+    for (long long v :
+         {static_cast<long long>(item.bBold), static_cast<long long>(item.bItalic),
+          static_cast<long long>(item.bUnderline), static_cast<long long>(item.crColor),
+          static_cast<long long>(item.nLines), w, h})
+        key += std::to_string(v) + ' ';
+    return key;
+}
+
 } // namespace
 
 bool SmoothPicturesSetting() {
@@ -195,7 +209,7 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
     pDC->SetMapMode(MM_TEXT);
     const Rect64 dest = ScaleRect64(item.rcPlace, fScale);
     if (item.nKind == ITEM_TEXT) {
-        DrawText(item, pDC, dest);
+        DrawTextItem(item, pDC, dest);
         return;
     }
     if (item.nKind != ITEM_PICTURE)
@@ -231,6 +245,20 @@ void CPageDrawing::DrawPageItem(PageItem item, CDC* pDC, float fScale) {
     }
     DrawPicture(pDC, m_bSmooth, item.pPixels.get(), item.nSrcWidth, item.nSrcHeight, dest,
                 item.rcSource);
+}
+
+void CPageDrawing::DrawTextItem(const PageItem& item, CDC* pDC, const Rect64& dest) {
+    const long long w = dest.right - dest.left, h = dest.bottom - dest.top;
+    const bool kept = m_bTextImages && pDC->Surface() && !pDC->IsPrinting() && w > 0 && h > 0 &&
+                      w <= INT32_MAX && h <= INT32_MAX && dest.left >= INT32_MIN &&
+                      dest.left <= INT32_MAX && dest.top >= INT32_MIN && dest.top <= INT32_MAX;
+    if (kept && m_texts.Draw(pDC, TextImageKey(item, w, h), static_cast<int>(dest.left),
+                             static_cast<int>(dest.top), static_cast<int>(w), static_cast<int>(h),
+                             [&](CDC* pBoxDC, int bw, int bh) {
+                                 DrawText(item, pBoxDC, Rect64{0, 0, bw, bh});
+                             }))
+        return;
+    DrawText(item, pDC, dest);
 }
 
 bool CPageDrawing::DrawForPrinter(const PageItem& item, CDC* pDC, const Rect64& dest) {

@@ -5,6 +5,7 @@
 #include "document/page_item.h"
 #include "imaging/picture_decoder.h"
 #include "render/scaled_pictures.h"
+#include "render/text_images.h"
 
 #include <memory>
 #include <string>
@@ -37,6 +38,9 @@ public:
     // True while the user sizes or crops a picture.
     void SetInteractive(bool bInteractive) { m_copies.SetInteractive(bInteractive); }
     const CScaledPictures& ScreenCopies() const { return m_copies; }
+    // Texts drawn into a window or image are kept as images of their boxes
+    // and copied from there when drawn again (see CTextImages).
+    void SetTextImages(bool bOn) { m_bTextImages = bOn; }
 
     // Draws one item with its place scaled. On a printer DC a picture is decoded
     // again at full size from szRelPath (against the album's folder), else
@@ -67,12 +71,16 @@ private:
     // A picture on a printer from its full-size pixels; false (and the
     // picture noted as reduced) when they cannot be had.
     bool DrawForPrinter(const PageItem& item, CDC* pDC, const Rect64& dest);
+    // A text item in its box, from its kept image where there is one to be had.
+    void DrawTextItem(const PageItem& item, CDC* pDC, const Rect64& dest);
 
     const CZelbrinDoc* m_pDoc;
     bool m_bSmooth;
     bool m_bFullSizeWhenEnlarged = false;
     bool m_bShowPlaceholders = true;
     CScaledPictures m_copies;
+    bool m_bTextImages = false;
+    CTextImages m_texts;
     std::vector<std::string> m_reduced;
     std::unique_ptr<CPictureDecoder> m_printDecoder;
     std::vector<std::string> m_printPaths; // the files it decodes, in order

@@ -18,6 +18,7 @@ CZelbrinView::CZelbrinView(QWidget* parent)
     // Smooth pictures stay scaled for repaints and moves: three screens' worth.
     const QSize screen = ScreenMetrics();
     m_drawing.SetScreenCopyBudget(3LL * screen.width() * screen.height());
+    m_drawing.SetTextImages(true);
     // The page's inches come from the application printer's printable area.
     CPrinterDC printer(&AfxGetAppPrinter());
     LoadPrinterMetrics(&printer);

@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -684,10 +685,13 @@ int CDC::DrawText(const char* lpszString, int nCount, RECT* lpRect, UINT nFormat
                 y += lineHeight;
                 continue;
             }
-            int w = fm.horizontalAdvance(line);
+            const int w = fm.horizontalAdvance(line);
             int x = box.left();
+            // Centred by rounding down, so that a line keeps its place in
+            // its box wherever the box lies.
             if (nFormat & DT_CENTER)
-                x = (box.left() + box.right() + 1 - w) / 2;
+                x = static_cast<int>(
+                    std::floor((static_cast<double>(box.left()) + box.right() + 1 - w) / 2));
             if (x > visible.right() || x + w <= visible.left()) {
                 y += lineHeight;
                 continue;
