@@ -71,19 +71,41 @@ std::vector<std::string> Pictures(const std::string& dir) {
     return paths;
 }
 
-// An album placing the six pictures in two columns.
-void WriteAlbum(const std::string& dir) {
+// An album of the pictures (w x h each) in two columns.
+void WriteAlbum(const std::string& dir, const std::vector<std::string>& paths, int w = kW,
+                int h = kH) {
     std::ofstream out(dir + "/photos.alb", std::ios::binary);
-    out << "4\r\n" << kPictures << "\r\n";
-    const std::vector<std::string> paths = Pictures(dir);
-    for (int i = 0; i < kPictures; ++i) {
-        const int left = 10 + (i % 2) * 210, top = 10 + (i / 2) * 150;
-        out << "0 " << kW / 2 << " " << kH / 2 << "\r\n"
-            << "photo" << i + 1 << ".jpg\r\n"
-            << paths[static_cast<std::size_t>(i)] << "\r\n"
+    out << "4\r\n" << paths.size() << "\r\n";
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const int left = 10 + static_cast<int>(i % 2) * 210,
+                  top = 10 + static_cast<int>(i / 2) * 150;
+        const std::string name = paths[i].substr(paths[i].find_last_of('/') + 1);
+        out << "0 " << w / 2 << " " << h / 2 << "\r\n"
+            << name << "\r\n"
+            << paths[i] << "\r\n"
             << top << " " << left << " " << top + 133 << " " << left + 200 << "\r\n"
-            << "0 0 " << kH / 2 << " " << kW / 2 << "\r\n";
+            << "0 0 " << h / 2 << " " << w / 2 << "\r\n";
     }
+}
+
+// Six real photographs, 5120 x 2880, the first three progressive with full
+// colour resolution, the others baseline 4:2:0, written into dir by djpeg
+// and cjpeg from Debian's plasma-workspace-wallpapers; empty when missing.
+std::vector<std::string> ProgressivePhotographs(const std::string& dir) {
+    const char* names[] = {"Flow", "Honeywave", "SafeLanding", "Shell", "Volna", "Flow"};
+    std::vector<std::string> paths;
+    for (int i = 0; i < 6; ++i) {
+        const std::string source =
+            std::string("/usr/share/wallpapers/") + names[i] + "/contents/images/5120x2880.jpg";
+        const std::string out = dir + "/real" + std::to_string(i + 1) + ".jpg";
+        const std::string cmd = "djpeg " + source + " | cjpeg -quality 92 " +
+                                (i < 3 ? "-progressive -sample 1x1 " : "") + "-outfile " + out +
+                                " 2>/dev/null";
+        if (std::system(cmd.c_str()) != 0)
+            return {};
+        paths.push_back(out);
+    }
+    return paths;
 }
 
 double Median(std::vector<double> v) {
@@ -177,7 +199,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> paths = Pictures(dir);
     for (int i = 0; i < kPictures; ++i)
         WriteCameraPicture(paths[static_cast<std::size_t>(i)], 1000u + static_cast<unsigned>(i));
-    WriteAlbum(dir);
+    WriteAlbum(dir, paths);
     std::printf("six %d x %d 4:2:0 pictures, medians of %d runs\n", kW, kH, runs);
 
     std::string djpegAll;
@@ -234,6 +256,28 @@ int main(int argc, char** argv) {
                 printed, budget + 2 * fullMiB, printed / (budget + 2 * fullMiB));
     std::printf("printing to PDF took %.2f s beyond opening and showing (%.2f s)\n",
                 printSeconds - openSeconds, openSeconds);
+
+    // Real photographs, half of them progressive: the decodes share a budget.
+    const std::string realDir = dir + "/real";
+    std::system(("mkdir -p " + realDir).c_str());
+    const std::vector<std::string> real = ProgressivePhotographs(realDir);
+    if (real.empty()) {
+        std::printf("\nno progressive set: needs djpeg, cjpeg and plasma-workspace-wallpapers\n");
+    } else {
+        WriteAlbum(realDir, real, 5120, 2880);
+        std::size_t largest = 0;
+        for (const std::string& p : real)
+            largest = std::max(largest, JpegDecodeWorkingSet(p.c_str()));
+        const double realHalf = 6 * 2560.0 * 1440.0 * 3 / 1048576.0;
+        const double largestMiB = static_cast<double>(largest) / 1048576.0;
+        const double realShown = ChildPeak(argv[0], "open", realDir) / 1024.0;
+        const double realBudget = empty + 1.15 * (realHalf + largestMiB);
+        std::printf("\nsix 5120 x 2880 photographs, three progressive 4:4:4: half-size pixels "
+                    "%.0f MiB, largest decode's working set %.0f MiB\n",
+                    realHalf, largestMiB);
+        std::printf("open and show: %.0f MiB, budget %.0f MiB: %.2f x budget (target <= 1)\n",
+                    realShown, realBudget, realShown / realBudget);
+    }
 
     // Export at 3000 x 3000 against cjpeg of the same pixels.
     Page page;

@@ -270,3 +270,33 @@ BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWid
         *pOrientation = orientation;
     return Finish(st, TRUE);
 }
+
+std::size_t JpegDecodeWorkingSet(const char* path) {
+    // The library's buffers for rows and tables, at most its working limit.
+    constexpr std::size_t kLittle = static_cast<std::size_t>(kWorkingMemory);
+    std::FILE* file = OpenRegularFileForReading(path);
+    if (!file)
+        return kLittle;
+    std::string log;
+    ReadState* st = NewReadState(file, path, log);
+    if (!st)
+        return kLittle;
+    if (setjmp(st->jerr.setjmp_buffer)) {
+        Finish(st, FALSE);
+        return kLittle;
+    }
+    jpeg_create_decompress(&st->cinfo);
+    jpeg_stdio_src(&st->cinfo, st->file);
+    jpeg_read_header(&st->cinfo, TRUE);
+    std::size_t bytes = kLittle;
+    if (jpeg_has_multiple_scans(&st->cinfo)) {
+        // 64 coefficients of two bytes for every block of every component.
+        for (int c = 0; c < st->cinfo.num_components; ++c) {
+            const jpeg_component_info& comp = st->cinfo.comp_info[c];
+            bytes += static_cast<std::size_t>(comp.width_in_blocks) * comp.height_in_blocks *
+                     DCTSIZE2 * sizeof(JCOEF);
+        }
+    }
+    Finish(st, FALSE);
+    return bytes;
+}

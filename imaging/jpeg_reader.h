@@ -3,6 +3,7 @@
 
 #include "platform/win/wintypes.h"
 
+#include <cstddef>
 #include <string>
 
 // Decodes path at 1/nScaleDenom size (1 or 2) into a new malloc'ed
@@ -18,3 +19,8 @@ BOOL ReadJpegPicture(const char* path, unsigned char** ppPixels, int* pWidth, in
 // lines and the library's) is appended to log instead.
 BOOL ReadJpegPictureLogged(const char* path, unsigned char** ppPixels, int* pWidth, int* pHeight,
                            int nScaleDenom, std::string& log, int* pOrientation = nullptr);
+
+// The memory decoding path needs beyond its output pixels, in bytes: the
+// whole picture's coefficients for a progressive or multi-scan file, a
+// little for any other. A file that cannot be read counts as the little.
+std::size_t JpegDecodeWorkingSet(const char* path);

@@ -17,6 +17,8 @@ PictureWaitHook& WaitHook() {
 
 // How often a waiting thread lets the user interface repaint.
 constexpr std::chrono::milliseconds kWaitSlice(30);
+// Working memory decodes may take beside the largest one.
+constexpr std::size_t kBudgetSlack = 16u << 20;
 
 } // namespace
 
@@ -71,6 +73,20 @@ void CPictureDecoder::Work() {
             return;
         const std::size_t i = m_nextToStart++;
         lock.unlock();
+        const std::size_t bytes = m_paths[i].empty() ? 0 : JpegDecodeWorkingSet(m_paths[i].c_str());
+        lock.lock();
+        m_nLargestBytes = std::max(m_nLargestBytes, bytes);
+        // Alone, a decode always starts; beside others, within the budget:
+        // the largest single decode's memory and a tenth of it or 16 MiB.
+        const std::size_t budget =
+            m_nLargestBytes + std::max<std::size_t>(m_nLargestBytes / 10, kBudgetSlack);
+        m_changed.wait(lock, [&] {
+            return m_stop || m_nDecodingBytes == 0 || m_nDecodingBytes + bytes <= budget;
+        });
+        if (m_stop)
+            return;
+        m_nDecodingBytes += bytes;
+        lock.unlock();
         Slot done;
         done.picture.orientation =
             i < m_orientations.size() ? m_orientations[i] : ORIENTATION_FROM_FILE;
@@ -81,6 +97,7 @@ void CPictureDecoder::Work() {
                                       &done.picture.orientation) != FALSE;
         done.ready = true;
         lock.lock();
+        m_nDecodingBytes -= bytes;
         m_slots[i] = std::move(done);
         m_changed.notify_all();
     }

@@ -28,7 +28,11 @@ void SetPictureWaitHook(PictureWaitHook hook);
 
 class CPictureDecoder {
 public:
-    // Starts decoding paths at 1/nScaleDenom on up to one thread per core. An
+    // Starts decoding paths at 1/nScaleDenom on up to one thread per core.
+    // Decodes run together only while their working memory (see
+    // JpegDecodeWorkingSet) stays within the largest single one's and a
+    // tenth of it or 16 MiB: progressive photographs, each buffering its
+    // whole picture, decode one at a time, beside smaller ones. An
     // empty path is not decoded and gives a failed picture. At most nHeld
     // pictures are held at once, counting the one last taken (in use by the
     // caller until it asks for the next) and those decoded or decoding ahead.
@@ -76,6 +80,9 @@ private:
     bool m_bWaited = false;     // the wait hook has been told of a wait
     bool m_bTaking = false;     // a TakeNext is in progress
     std::size_t m_nWorking = 0; // workers that have not returned
+    // Working memory of the decodes under way, and the largest one's so far.
+    std::size_t m_nDecodingBytes = 0;
+    std::size_t m_nLargestBytes = 0;
     std::vector<std::thread> m_workers;
 };
 

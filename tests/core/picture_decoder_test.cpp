@@ -36,6 +36,8 @@ std::vector<std::string> MixedFiles(const TempDir& dir) {
     MakeJpeg(dir.File("a.jpg"), 301, 199);
     MakeSolidJpeg(dir.File("b.jpg"), 64, 48, 200, 10, 10);
     MakeGrayJpeg(dir.File("gray.jpg"), 16, 16);
+    MakeProgressiveJpeg(dir.File("p1.jpg"), 640, 480);
+    MakeProgressiveJpeg(dir.File("p2.jpg"), 333, 222);
     std::ofstream(dir.File("notes.jpg")) << "this is not a picture at all\n";
     MakeJpeg(dir.File("whole.jpg"), 400, 300);
     std::ifstream whole(dir.File("whole.jpg"), std::ios::binary);
@@ -44,7 +46,8 @@ std::vector<std::string> MixedFiles(const TempDir& dir) {
     return {
         dir.File("a.jpg"),   dir.File("missing.jpg"), dir.File("notes.jpg"), "",
         dir.File("cut.jpg"), dir.File("gray.jpg"),    dir.File("b.jpg"),     dir.File("notes.jpg"),
-        dir.File("a.jpg")};
+        dir.File("a.jpg"),   dir.File("p1.jpg"),      dir.File("p2.jpg"),    dir.File("b.jpg"),
+        dir.File("p1.jpg")};
 }
 
 TEST(PictureDecoder, SameOutcomesAndStderrAsOneAfterAnother) {
@@ -158,4 +161,15 @@ TEST(PictureDecoder, AskingAgainWhileWaitingFailsOnceInsteadOfHanging) {
     EXPECT_EQ(last.width, 16);
     std::free(large.pixels);
     std::free(last.pixels);
+}
+
+TEST(PictureDecoder, AProgressiveFileCountsItsWholeCoefficientBuffer) {
+    TempDir dir;
+    MakeJpeg(dir.File("baseline.jpg"), 640, 480);
+    MakeProgressiveJpeg(dir.File("progressive.jpg"), 640, 480);
+    // Three components of 80 x 60 blocks, 128 bytes a block, beyond the little.
+    const std::size_t little = JpegDecodeWorkingSet(dir.File("missing.jpg").c_str());
+    EXPECT_EQ(JpegDecodeWorkingSet(dir.File("baseline.jpg").c_str()), little);
+    EXPECT_EQ(JpegDecodeWorkingSet(dir.File("progressive.jpg").c_str()),
+              little + 3u * 80 * 60 * 128);
 }

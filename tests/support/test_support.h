@@ -62,6 +62,8 @@ void MakeSolidJpeg(const std::string& path, int w, int h, unsigned char r, unsig
                    unsigned char b);
 // Writes a flat grey JPEG of one component (grayscale) or, with cmyk, four.
 void MakeGrayJpeg(const std::string& path, int w, int h, bool cmyk = false);
+// A progressive colour JPEG of the pattern, colour at full resolution.
+void MakeProgressiveJpeg(const std::string& path, int w, int h);
 
 struct PageItem;
 class CZelbrinDoc;
