@@ -8,12 +8,14 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 
 #include <string>
 
 namespace {
 
 bool s_loading = false;
+bool s_closeAsked = false;
 
 } // namespace
 
@@ -36,10 +38,19 @@ void ShowPictureLoadingIn(CFrameWnd* frame) {
             s_loading = false;
             EndWaitCursor();
             frame->SetMessageText(LoadResString(AFX_IDS_IDLEMESSAGE));
+            // A close asked for meanwhile goes ahead, with its usual question.
+            if (s_closeAsked) {
+                s_closeAsked = false;
+                QTimer::singleShot(0, frame, [frame] { frame->close(); });
+            }
         }
     });
 }
 
 bool PicturesLoading() {
     return s_loading;
+}
+
+void CloseWhenPicturesLoaded() {
+    s_closeAsked = s_loading;
 }

@@ -8,3 +8,6 @@ class CFrameWnd;
 void ShowPictureLoadingIn(CFrameWnd* frame);
 // Whether pictures are being loaded now (user input waits until they are).
 bool PicturesLoading();
+// The window is closed (asking about unsaved changes as ever) once the
+// pictures being loaded are in.
+void CloseWhenPicturesLoaded();

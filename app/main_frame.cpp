@@ -83,8 +83,10 @@ void CMainFrame::OnDropFiles(const std::vector<std::string>& paths) {
 }
 
 void CMainFrame::OnClose() {
-    if (PicturesLoading())
+    if (PicturesLoading()) {
+        CloseWhenPicturesLoaded();
         return;
+    }
     if (m_pDoc && !m_pDoc->PromptSaveChanges())
         return;
     CFrameWnd::OnClose();

@@ -12,6 +12,7 @@
 #include "base/safe_file.h"
 #include "base/whole_file.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -34,56 +35,41 @@ std::string PictureFileToOpen(const std::string& albumPath, const AlbumRecord& r
     return opened.size() < MAX_PATH_FIELD ? opened : std::string();
 }
 
-// The items of an album's records, each picture decoded from its file (on
-// worker threads, taken in the file's order) and turned as the album records
-// (one without the record is shown as stored, as when the album was made). A
-// picture that cannot be had stays as a placeholder: its record without
-// pixels, named in missing.
-std::vector<PageItem> DecodeAlbumPictures(const std::string& albumPath,
-                                          const std::vector<AlbumRecord>& records,
-                                          const std::vector<int>& recorded,
-                                          std::vector<std::string>& missing) {
-    std::vector<std::string> files(records.size());
-    std::vector<int> orientations(records.size(), 1);
-    for (std::size_t i = 0; i < files.size(); ++i)
-        if (records[i].item.nKind == ITEM_PICTURE) {
+// The items of an album's records, the pictures still without pixels (shown
+// as placeholder boxes until they arrive); each picture's file to decode
+// goes into files and the orientation it is to be turned by (the album's
+// record, or the file's own tag) into orientations.
+std::vector<PageItem> AlbumItems(const std::string& albumPath,
+                                 const std::vector<AlbumRecord>& records,
+                                 const std::vector<int>& recorded, std::vector<std::string>& files,
+                                 std::vector<int>& orientations) {
+    files.assign(records.size(), std::string());
+    orientations.assign(records.size(), 1);
+    std::vector<PageItem> items;
+    items.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        PageItem item = records[i].item;
+        item.nOrientation = 0;
+        if (item.nKind == ITEM_PICTURE) {
             files[i] = PictureFileToOpen(albumPath, records[i]);
             if (i < recorded.size())
                 orientations[i] = recorded[i];
+            CopyToField(item.szRelPath, FromFilePath(records[i].relPath));
+            // Kept as recorded until its picture arrives: its stored size,
+            // place, crop and paths.
+            const std::string full = FromFilePath(records[i].fullPath);
+            CopyToField(item.szPath,
+                        files[i].empty() ? ResolveAgainstAlbum(albumPath, full) : files[i]);
+            item.nOrientation = orientations[i];
         }
-    std::vector<PageItem> items;
-    items.reserve(records.size());
-    DecodePictures(
-        files, 2,
-        [&](std::size_t i, DecodedPicture& picture) {
-            const AlbumRecord& record = records[i];
-            PageItem item = record.item;
-            if (item.nKind == ITEM_PICTURE) {
-                CopyToField(item.szRelPath, FromFilePath(record.relPath));
-                if (!picture.ok) {
-                    // Kept as recorded: its stored size, place, crop and paths.
-                    const std::string full = FromFilePath(record.fullPath);
-                    CopyToField(item.szPath,
-                                files[i].empty() ? ResolveAgainstAlbum(albumPath, full) : files[i]);
-                    item.nOrientation = orientations[i];
-                    missing.push_back(item.szPath);
-                    items.push_back(item);
-                    return;
-                }
-                // szPath names the file actually shown, so the next save points at it.
-                CopyToField(item.szPath, files[i]);
-                item.pPixels = AdoptPixels(picture.pixels);
-                item.nSrcWidth = picture.width;
-                item.nSrcHeight = picture.height;
-                item.nOrientation = picture.orientation;
-            } else {
-                item.nOrientation = 0;
-            }
-            items.push_back(item);
-        },
-        orientations);
+        items.push_back(item);
+    }
     return items;
 }
+
+// How often the page is drawn again while pictures arrive (the first is
+// shown at once).
+constexpr std::chrono::milliseconds kRedrawEvery(250);
 
 } // namespace
 
@@ -129,8 +115,10 @@ BOOL CZelbrinDoc::OnOpenDocument(const char* givenPath) {
     if (!parsed.extras.orientationProblem.empty())
         std::fprintf(stderr, "%s: the pictures' orientations are ignored: %s\n", path,
                      parsed.extras.orientationProblem.c_str());
+    std::vector<std::string> files;
+    std::vector<int> orientations;
     const std::vector<PageItem> items =
-        DecodeAlbumPictures(path, parsed.records, parsed.extras.orientations, missing);
+        AlbumItems(path, parsed.records, parsed.extras.orientations, files, orientations);
     DeleteAllItems();
     for (const PageItem& item : items)
         AppendItem(item);
@@ -142,11 +130,50 @@ BOOL CZelbrinDoc::OnOpenDocument(const char* givenPath) {
 
     if (!CDocument::OnOpenDocument(path))
         return FALSE;
+    // The page at once, every picture's place a box; each picture is filled
+    // in as it is decoded.
+    if (m_pView)
+        m_pView->RedrawPage();
+    FillInPictures(files, orientations, missing);
+    ClearHistory();
     if (m_pView)
         m_pView->SelectTopItem();
     if (!missing.empty())
         AfxMessageBox(MissingPicturesMessage(missing), MB_OK | MB_ICONEXCLAMATION);
     return TRUE;
+}
+
+void CZelbrinDoc::FillInPictures(const std::vector<std::string>& files,
+                                 const std::vector<int>& orientations,
+                                 std::vector<std::string>& missing) {
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point lastDrawn{};
+    bool shown = false;
+    DecodePictures(
+        files, 2,
+        [&](std::size_t i, DecodedPicture& picture) {
+            if (i >= m_items.size() || m_items[i].nKind != ITEM_PICTURE)
+                return;
+            PageItem& item = m_items[i];
+            if (!picture.ok) {
+                // A placeholder: its record without pixels.
+                missing.push_back(item.szPath);
+                return;
+            }
+            // szPath names the file actually shown, so the next save points at it.
+            CopyToField(item.szPath, files[i]);
+            item.pPixels = AdoptPixels(picture.pixels);
+            item.nSrcWidth = picture.width;
+            item.nSrcHeight = picture.height;
+            item.nOrientation = picture.orientation;
+            const Clock::time_point now = Clock::now();
+            if (m_pView && (!shown || now - lastDrawn >= kRedrawEvery)) {
+                m_pView->RedrawPage();
+                shown = true;
+                lastDrawn = now;
+            }
+        },
+        orientations);
 }
 
 std::vector<AlbumRecord> CZelbrinDoc::RecordsForFile() const {

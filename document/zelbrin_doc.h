@@ -219,7 +219,12 @@ private:
     void MarkSlotsHoldingPictures();
     // What the album records of the view's page when it is written.
     AlbumExtras ExtrasOfView() const;
-    // Places a decoded picture (taking its pixels) as AddPicture does.
+    // Decodes files (one per item, empty for none) and puts each picture into
+    // its item as it arrives, the page drawn again now and then; a picture
+    // that cannot be had stays a placeholder and is named in missing.
+    void FillInPictures(const std::vector<std::string>& files, const std::vector<int>& orientations,
+                        std::vector<std::string>& missing);
+    // The page's records as the album file holds them.
     std::vector<AlbumRecord> RecordsForFile() const;
     // A placeholder takes a file's pixels, keeping its place and crop.
     bool FillPlaceholder(int nIndex, const std::string& file);

@@ -2,6 +2,7 @@
 #include "document/album_paths.h"
 #include "document/zelbrin_doc.h"
 #include "imaging/jpeg_reader.h"
+#include "support/document_fakes.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -501,3 +502,44 @@ TEST_F(AlbumFile, TooLongPathsAreRefused) {
 }
 
 } // namespace
+
+TEST_F(AlbumFile, ThePageShowsItsPlacesFirstAndEachPictureFillsIn) {
+    // Each drawing of the page notes how many items it had and how many of
+    // them had their pixels.
+    struct Drawings : FakeView {
+        const CZelbrinDoc* doc = nullptr;
+        std::vector<std::pair<int, int>> seen;
+        void RedrawPage() override {
+            int shown = 0;
+            for (int i = 0; i < doc->GetItemCount(); ++i)
+                shown += doc->GetItem(i).pPixels != nullptr;
+            seen.emplace_back(doc->GetItemCount(), shown);
+        }
+    };
+    MakeJpeg(dir.File("Albums/pics/gone.jpg"), 40, 30);
+    for (const char* name : {"beach.jpg", "gone.jpg", "beach.jpg"})
+        doc.AppendItem(PictureItem(dir.File("Albums/pics/") + name, Rect(0, 0, 20, 15)));
+    doc.AppendItem(TextItem("t", 1, Rect(0, 0, 5, 5)));
+    SaveAs(doc, dir.File("Albums/trip/four.alb"));
+    fs::remove(dir.File("Albums/pics/gone.jpg"));
+
+    CZelbrinDoc back;
+    Drawings view;
+    view.doc = &back;
+    back.SetAlbumView(&view);
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(back.OnOpenDocument(dir.File("Albums/trip/four.alb").c_str()));
+    // Every place first, no picture yet; then the first picture at once.
+    ASSERT_GE(view.seen.size(), 2u);
+    EXPECT_EQ(view.seen[0], std::make_pair(4, 0));
+    EXPECT_EQ(view.seen[1], std::make_pair(4, 1));
+    // In the end the page as before: the pictures in, the missing one a
+    // placeholder, named; nothing to undo.
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(IsPlaceholder(back.GetItem(i)), i == 1) << i;
+    EXPECT_EQ(back.GetItem(0).nSrcWidth, 160);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_NE(boxes.texts()[0].find("gone.jpg"), std::string::npos);
+    EXPECT_TRUE(back.UndoName().empty());
+    EXPECT_EQ(view.selects, 1);
+}
