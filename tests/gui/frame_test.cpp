@@ -151,7 +151,12 @@ TEST_F(FrameTest, MenuBarHasTheSixMenusAndLabelsWithKeys) {
 
 TEST_F(FrameTest, CtrlORunsOpenImageNotOpenDocument) {
     QTest::keyClick(&frame, Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(g_log, (std::vector<std::string>{"doc:open-image"}));
+    // The commands run; the frame's periodic refresh may ask for updates meanwhile.
+    std::vector<std::string> commands;
+    for (const std::string& entry : g_log)
+        if (entry.find(":update-") == std::string::npos)
+            commands.push_back(entry);
+    EXPECT_EQ(commands, (std::vector<std::string>{"doc:open-image"}));
 }
 
 TEST_F(FrameTest, CommandHandledByViewAndDocumentGoesToTheView) {
