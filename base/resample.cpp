@@ -203,29 +203,14 @@ VECTOR_TEMPLATE_LOOP void SumAcross(const ChannelRows& row, int lowest,
 using SumAcrossFn = void (*)(const ChannelRows&, int, const std::vector<int>&, const std::int32_t*,
                              int, std::uint32_t*);
 
+// The loop across for each of kTapCounts, then for any other count.
+constexpr SumAcrossFn kSumAcross[] = {SumAcross<2>,  SumAcross<3>,  SumAcross<4>,  SumAcross<8>,
+                                      SumAcross<12>, SumAcross<16>, SumAcross<20>, SumAcross<24>,
+                                      SumAcross<32>, SumAcross<0>};
+
 SumAcrossFn SumAcrossFor(int taps) {
-    switch (taps) {
-    case 2:
-        return SumAcross<2>;
-    case 3:
-        return SumAcross<3>;
-    case 4:
-        return SumAcross<4>;
-    case 8:
-        return SumAcross<8>;
-    case 12:
-        return SumAcross<12>;
-    case 16:
-        return SumAcross<16>;
-    case 20:
-        return SumAcross<20>;
-    case 24:
-        return SumAcross<24>;
-    case 32:
-        return SumAcross<32>;
-    default:
-        return SumAcross<0>;
-    }
+    const auto fixed = std::find(std::begin(kTapCounts), std::end(kTapCounts), taps);
+    return kSumAcross[fixed - std::begin(kTapCounts)];
 }
 
 // sum[k] += weight * line[k] for n values.

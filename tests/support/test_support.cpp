@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -90,7 +92,13 @@ void MakeSolidJpeg(const std::string& path, int w, int h, unsigned char r, unsig
         throw std::runtime_error("could not write " + path);
 }
 
-void MakeGrayJpeg(const std::string& path, int w, int h, bool cmyk) {
+namespace {
+
+// A JPEG file written by the library itself: components of colour space,
+// settings changed by configure after the defaults, each row filled by fill.
+void WriteWithLibrary(const std::string& path, int w, int h, int components, J_COLOR_SPACE space,
+                      const std::function<void(jpeg_compress_struct&)>& configure,
+                      const std::function<void(int y, unsigned char* row)>& fill) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         throw std::runtime_error("could not write " + path);
@@ -101,12 +109,14 @@ void MakeGrayJpeg(const std::string& path, int w, int h, bool cmyk) {
     jpeg_stdio_dest(&cinfo, f);
     cinfo.image_width = static_cast<JDIMENSION>(w);
     cinfo.image_height = static_cast<JDIMENSION>(h);
-    cinfo.input_components = cmyk ? 4 : 1;
-    cinfo.in_color_space = cmyk ? JCS_CMYK : JCS_GRAYSCALE;
+    cinfo.input_components = components;
+    cinfo.in_color_space = space;
     jpeg_set_defaults(&cinfo);
+    configure(cinfo);
     jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(w) * cinfo.input_components, 128);
+    std::vector<unsigned char> row(static_cast<std::size_t>(w) * components);
     while (cinfo.next_scanline < cinfo.image_height) {
+        fill(static_cast<int>(cinfo.next_scanline), row.data());
         JSAMPROW r = row.data();
         jpeg_write_scanlines(&cinfo, &r, 1);
     }
@@ -115,33 +125,26 @@ void MakeGrayJpeg(const std::string& path, int w, int h, bool cmyk) {
     std::fclose(f);
 }
 
+} // namespace
+
+void MakeGrayJpeg(const std::string& path, int w, int h, bool cmyk) {
+    const int components = cmyk ? 4 : 1;
+    WriteWithLibrary(
+        path, w, h, components, cmyk ? JCS_CMYK : JCS_GRAYSCALE, [](jpeg_compress_struct&) {},
+        [&](int, unsigned char* row) { std::fill_n(row, w * components, 128); });
+}
+
 void MakeProgressiveJpeg(const std::string& path, int w, int h) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        throw std::runtime_error("could not write " + path);
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, f);
-    cinfo.image_width = static_cast<JDIMENSION>(w);
-    cinfo.image_height = static_cast<JDIMENSION>(h);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
-    jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(w) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        for (int x = 0; x < w; ++x)
-            PatternPixel(x, static_cast<int>(cinfo.next_scanline), w, h, &row[3u * x]);
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::fclose(f);
+    WriteWithLibrary(
+        path, w, h, 3, JCS_RGB,
+        [](jpeg_compress_struct& cinfo) {
+            cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
+            jpeg_simple_progression(&cinfo);
+        },
+        [&](int y, unsigned char* row) {
+            for (int x = 0; x < w; ++x)
+                PatternPixel(x, y, w, h, &row[3u * x]);
+        });
 }
 
 std::string ReadFileBytes(const std::string& path) {
